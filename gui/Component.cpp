@@ -1,0 +1,118 @@
+#include "Component.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace gui {
+
+namespace {
+bool SameText(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+std::map<std::string, ClassRegistry::Factory>& Classes() {
+    static std::map<std::string, ClassRegistry::Factory> classes;
+    return classes;
+}
+}  // namespace
+
+PropertyValue PropertyValue::Int(int64_t v) {
+    PropertyValue p;
+    p.kind = Kind::Integer;
+    p.integer = v;
+    return p;
+}
+
+PropertyValue PropertyValue::Str(std::string v) {
+    PropertyValue p;
+    p.kind = Kind::String;
+    p.text = std::move(v);
+    return p;
+}
+
+PropertyValue PropertyValue::Ident(std::string v) {
+    PropertyValue p;
+    p.kind = Kind::Identifier;
+    p.text = std::move(v);
+    return p;
+}
+
+int32_t PropertyValue::AsInt() const {
+    if (kind != Kind::Integer) throw Exception("Invalid property value");
+    return static_cast<int32_t>(integer);
+}
+
+bool PropertyValue::AsBool() const {
+    if (kind == Kind::Identifier && SameText(text, "True")) return true;
+    if (kind == Kind::Identifier && SameText(text, "False")) return false;
+    throw Exception("Invalid property value");
+}
+
+const std::string& PropertyValue::AsString() const {
+    if (kind != Kind::String) throw Exception("Invalid property value");
+    return text;
+}
+
+const std::string& PropertyValue::AsIdent() const {
+    if (kind != Kind::Identifier) throw Exception("Invalid property value");
+    return text;
+}
+
+bool TPersistent::SetProperty(const std::string&, const PropertyValue&) { return false; }
+
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
+    if (owner_) owner_->components_.push_back(this);
+}
+
+TComponent::~TComponent() {
+    while (!components_.empty()) {
+        TComponent* child = components_.back();
+        components_.pop_back();
+        child->owner_ = nullptr;
+        delete child;
+    }
+    if (owner_) owner_->RemoveComponent(this);
+}
+
+void TComponent::RemoveComponent(TComponent* child) {
+    components_.erase(std::remove(components_.begin(), components_.end(), child),
+                      components_.end());
+}
+
+TComponent* TComponent::FindComponent(const std::string& name) const {
+    for (TComponent* c : components_)
+        if (SameText(c->name_, name)) return c;
+    return nullptr;
+}
+
+TComponent* TComponent::Root() {
+    TComponent* c = this;
+    while (c->owner_) c = c->owner_;
+    return c;
+}
+
+bool TComponent::SetProperty(const std::string& name, const PropertyValue& value) {
+    if (name == "Name") {
+        name_ = value.AsString();
+        return true;
+    }
+    return TPersistent::SetProperty(name, value);
+}
+
+void ClassRegistry::Register(const std::string& className, Factory factory) {
+    Classes()[className] = std::move(factory);
+}
+
+TComponent* ClassRegistry::Create(const std::string& className, TComponent* owner) {
+    auto it = Classes().find(className);
+    return it == Classes().end() ? nullptr : it->second(owner);
+}
+
+bool ClassRegistry::Known(const std::string& className) {
+    return Classes().count(className) != 0;
+}
+
+}  // namespace gui

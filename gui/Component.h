@@ -1,0 +1,129 @@
+// Components with owners and names, the values a form description gives their properties,
+// and the table of handler methods that event bindings name. Portable: no windows.h here.
+#pragma once
+
+#include <any>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace gui {
+
+// The class library's error type; an uncaught one reaches the application-wide error report.
+class Exception : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Raised when an object is used as a class it is not, e.g. a form-only component on a non-form.
+class EInvalidCast : public Exception {
+public:
+    EInvalidCast() : Exception("Invalid class typecast") {}
+};
+
+// One property value as written in a form description.
+struct PropertyValue {
+    enum class Kind { Integer, Float, String, Identifier, Set, List, Binary };
+    Kind kind = Kind::Integer;
+    int64_t integer = 0;
+    double real = 0;
+    std::string text;                // String and Identifier
+    std::vector<std::string> items;  // Set members, List strings
+    std::vector<uint8_t> data;       // Binary
+
+    static PropertyValue Int(int64_t v);
+    static PropertyValue Str(std::string v);
+    static PropertyValue Ident(std::string v);
+
+    // Typed reads; a value of another kind raises Exception("Invalid property value").
+    int32_t AsInt() const;
+    bool AsBool() const;  // the identifiers True and False
+    const std::string& AsString() const;
+    const std::string& AsIdent() const;
+};
+
+// Anything whose properties a form description can set (fonts and appearance objects as well
+// as components).
+class TPersistent {
+public:
+    virtual ~TPersistent() = default;
+    // Applies one property; a dotted name ("Font.Style") addresses an object the receiver
+    // owns. Returns false when the receiver has no such property.
+    virtual bool SetProperty(const std::string& name, const PropertyValue& value);
+};
+
+class TComponent;
+using TObject = TComponent;
+using TNotifyEvent = std::function<void(TObject* sender)>;
+
+class TComponent : public TPersistent {
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;  // frees every owned component, last created first
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    TComponent* Owner() const { return owner_; }
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name) { name_ = name; }
+
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Component(int index) const { return components_.at(index); }
+    TComponent* FindComponent(const std::string& name) const;  // case-insensitive, owned only
+
+    // The outermost owner (the form, for everything a form description creates).
+    TComponent* Root();
+
+    bool Designing() const { return designing_; }
+    void SetDesigning(bool on) { designing_ = on; }
+    bool Loading() const { return loading_; }
+    void SetLoading(bool on) { loading_ = on; }
+
+    // Called once all properties and child objects of the description have been read.
+    virtual void Loaded() {}
+
+    bool SetProperty(const std::string& name, const PropertyValue& value) override;
+
+    // Handler methods that event bindings of form descriptions name. A window class registers
+    // its handlers on itself; components find them through their root.
+    template <class Sig>
+    void RegisterHandler(const std::string& name, std::function<Sig> handler) {
+        handlers_[name] = std::move(handler);
+    }
+    template <class Sig>
+    std::function<Sig> FindHandler(const std::string& name) {
+        TComponent* root = Root();
+        auto it = root->handlers_.find(name);
+        if (it == root->handlers_.end())
+            throw Exception("Method '" + name + "' not found");
+        auto* handler = std::any_cast<std::function<Sig>>(&it->second);
+        if (!handler) throw Exception("Method '" + name + "' has the wrong signature");
+        return *handler;
+    }
+
+private:
+    void RemoveComponent(TComponent* child);
+
+    TComponent* owner_;
+    std::string name_;
+    std::vector<TComponent*> components_;
+    bool designing_ = false;
+    bool loading_ = false;
+    std::map<std::string, std::any> handlers_;
+};
+
+// Class names of form descriptions mapped to factories. Programs register the classes they use
+// explicitly at start-up (static registrars would be dropped from static libraries).
+class ClassRegistry {
+public:
+    using Factory = std::function<TComponent*(TComponent* owner)>;
+    static void Register(const std::string& className, Factory factory);
+    static TComponent* Create(const std::string& className, TComponent* owner);  // nullptr if unknown
+    static bool Known(const std::string& className);
+};
+
+}  // namespace gui

@@ -1,0 +1,31 @@
+#include "MessagePump.h"
+
+#include <windows.h>
+
+namespace gui {
+
+namespace {
+bool quitRequested = false;
+int quitExitCode = 0;
+MessageFilter messageFilter = nullptr;
+}  // namespace
+
+void ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quitRequested = true;
+            quitExitCode = static_cast<int>(msg.wParam);
+            return;
+        }
+        if (messageFilter && messageFilter(&msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool QuitRequested() { return quitRequested; }
+int QuitExitCode() { return quitExitCode; }
+void SetMessageFilter(MessageFilter filter) { messageFilter = filter; }
+
+}  // namespace gui

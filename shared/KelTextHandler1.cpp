@@ -1,0 +1,2 @@
+// placeholder
+int zemblyPlaceholder2() { return 0; }

@@ -1,0 +1,2 @@
+// placeholder
+int zemblyPlaceholder() { return 0; }
