@@ -94,6 +94,8 @@ TComponent* TComponent::Root() {
     return c;
 }
 
+void TComponent::AddDescribedChild(TComponent*) {}
+
 bool TComponent::SetProperty(const std::string& name, const PropertyValue& value) {
     if (name == "Name") {
         name_ = value.AsString();

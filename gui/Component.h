@@ -86,6 +86,11 @@ public:
     // Called once all properties and child objects of the description have been read.
     virtual void Loaded() {}
 
+    // Called by the form-description loader for each object described inside this one, after
+    // this object's own properties: a control takes it as a child control, a menu item as a
+    // sub-item. Every described object is owned by the root, whatever it is nested in.
+    virtual void AddDescribedChild(TComponent* child);
+
     bool SetProperty(const std::string& name, const PropertyValue& value) override;
 
     // Handler methods that event bindings of form descriptions name. A window class registers
