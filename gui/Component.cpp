@@ -2,15 +2,21 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 namespace gui {
 
-namespace {
 bool SameText(const std::string& a, const std::string& b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
                return std::tolower(x) == std::tolower(y);
            });
+}
+
+namespace {
+ExceptionReport& Report() {
+    static ExceptionReport report;
+    return report;
 }
 
 std::map<std::string, ClassRegistry::Factory>& Classes() {
@@ -61,7 +67,54 @@ const std::string& PropertyValue::AsIdent() const {
     return text;
 }
 
-bool TPersistent::SetProperty(const std::string&, const PropertyValue&) { return false; }
+int PropertyValue::AsEnum(std::initializer_list<const char*> names) const {
+    const std::string& ident = AsIdent();
+    int index = 0;
+    for (const char* name : names) {
+        if (SameText(ident, name)) return index;
+        ++index;
+    }
+    throw Exception("Invalid property value '" + ident + "'");
+}
+
+uint32_t PropertyValue::AsSet(std::initializer_list<const char*> names) const {
+    if (kind != Kind::Set) throw Exception("Invalid property value");
+    uint32_t bits = 0;
+    for (const std::string& item : items) {
+        int index = 0;
+        bool found = false;
+        for (const char* name : names) {
+            if (SameText(item, name)) {
+                bits |= 1u << index;
+                found = true;
+                break;
+            }
+            ++index;
+        }
+        if (!found) throw Exception("Invalid set member '" + item + "'");
+    }
+    return bits;
+}
+
+void SetExceptionReport(ExceptionReport report) {
+    Report() = std::move(report);
+}
+
+void ReportException(const std::exception& error) {
+    if (Report()) {
+        // A report that fails itself must not take the handler's caller down with it.
+        try {
+            Report()(error);
+        } catch (...) {
+        }
+        return;
+    }
+    std::fprintf(stderr, "%s\n", error.what());
+}
+
+bool TPersistent::SetProperty(const std::string&, const PropertyValue&) {
+    return false;
+}
 
 TComponent::TComponent(TComponent* owner) : owner_(owner) {
     if (owner_) owner_->components_.push_back(this);
@@ -110,7 +163,10 @@ void ClassRegistry::Register(const std::string& className, Factory factory) {
 
 TComponent* ClassRegistry::Create(const std::string& className, TComponent* owner) {
     auto it = Classes().find(className);
-    return it == Classes().end() ? nullptr : it->second(owner);
+    if (it == Classes().end()) return nullptr;
+    TComponent* object = it->second(owner);
+    if (object) object->SetClassName(className);
+    return object;
 }
 
 bool ClassRegistry::Known(const std::string& className) {

@@ -5,6 +5,7 @@
 #include <any>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -44,7 +45,36 @@ struct PropertyValue {
     bool AsBool() const;  // the identifiers True and False
     const std::string& AsString() const;
     const std::string& AsIdent() const;
+    // An enumeration written by name: the index of the matching name (case-insensitive).
+    int AsEnum(std::initializer_list<const char*> names) const;
+    // A set written as [a, b]: bit i stands for names[i]. Unknown members raise Exception.
+    uint32_t AsSet(std::initializer_list<const char*> names) const;
 };
+
+// Case-insensitive comparison, as the class library compares names.
+bool SameText(const std::string& a, const std::string& b);
+
+// The application-wide error report. The layer calls every event handler through Fire, so an
+// exception that a handler does not catch ends that handler and is reported here, and the
+// program goes on. The application object installs the real report (a message box); until then
+// the text goes to stderr.
+using ExceptionReport = std::function<void(const std::exception& error)>;
+void SetExceptionReport(ExceptionReport report);
+void ReportException(const std::exception& error);
+
+// Calls an event handler if one is bound; returns whether one was.
+template <class Event, class... Args>
+bool Fire(const Event& handler, Args&&... args) {
+    if (!handler) return false;
+    try {
+        handler(std::forward<Args>(args)...);
+    } catch (const std::exception& error) {
+        ReportException(error);
+    } catch (...) {
+        ReportException(Exception("Unknown exception"));
+    }
+    return true;
+}
 
 // Anything whose properties a form description can set (fonts and appearance objects as well
 // as components).
@@ -70,6 +100,10 @@ public:
     TComponent* Owner() const { return owner_; }
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name) { name_ = name; }
+    // The class name form descriptions use for this object ("TLabel", "TForm12"). Objects made
+    // by ClassRegistry::Create get the registered name; forms pass theirs to their base.
+    const std::string& ClassName() const { return className_; }
+    void SetClassName(const std::string& name) { className_ = name; }
 
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent* Component(int index) const { return components_.at(index); }
@@ -103,8 +137,7 @@ public:
     std::function<Sig> FindHandler(const std::string& name) {
         TComponent* root = Root();
         auto it = root->handlers_.find(name);
-        if (it == root->handlers_.end())
-            throw Exception("Method '" + name + "' not found");
+        if (it == root->handlers_.end()) throw Exception("Method '" + name + "' not found");
         auto* handler = std::any_cast<std::function<Sig>>(&it->second);
         if (!handler) throw Exception("Method '" + name + "' has the wrong signature");
         return *handler;
@@ -115,6 +148,7 @@ private:
 
     TComponent* owner_;
     std::string name_;
+    std::string className_ = "TComponent";
     std::vector<TComponent*> components_;
     bool designing_ = false;
     bool loading_ = false;
@@ -127,7 +161,8 @@ class ClassRegistry {
 public:
     using Factory = std::function<TComponent*(TComponent* owner)>;
     static void Register(const std::string& className, Factory factory);
-    static TComponent* Create(const std::string& className, TComponent* owner);  // nullptr if unknown
+    static TComponent* Create(const std::string& className,
+                              TComponent* owner);  // nullptr if unknown
     static bool Known(const std::string& className);
 };
 

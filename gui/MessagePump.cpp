@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "Control.h"
+
 namespace gui {
 
 namespace {
@@ -21,11 +23,22 @@ void ProcessMessages() {
         if (messageFilter && messageFilter(&msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        FreeDeviceContexts();
     }
 }
 
-bool QuitRequested() { return quitRequested; }
-int QuitExitCode() { return quitExitCode; }
-void SetMessageFilter(MessageFilter filter) { messageFilter = filter; }
+bool QuitRequested() {
+    return quitRequested;
+}
+int QuitExitCode() {
+    return quitExitCode;
+}
+void ClearQuitRequest() {
+    quitRequested = false;
+    quitExitCode = 0;
+}
+void SetMessageFilter(MessageFilter filter) {
+    messageFilter = filter;
+}
 
 }  // namespace gui

@@ -11,6 +11,8 @@ void ProcessMessages();
 // True once a WM_QUIT has been taken from the queue by ProcessMessages; the main loop stops then.
 bool QuitRequested();
 int QuitExitCode();
+// Forgets a WM_QUIT taken earlier, so that a later loop can run (tests run several in turn).
+void ClearQuitRequest();
 
 // Optional filter run on each message before it is dispatched (dialog-key handling of forms,
 // hint windows). Returns true when the message was handled and must not be dispatched.

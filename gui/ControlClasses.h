@@ -1,0 +1,11 @@
+// Makes the standard controls known to form descriptions by their class names.
+#pragma once
+
+namespace gui {
+
+// Registers TLabel, TEdit, TMaskEdit, TMemo, TButton, TBitBtn, TCheckBox, TRadioButton,
+// TComboBox, TListBox, TListView, TPanel, TImage, TNotebook, TPage, TTabbedNotebook, TTabPage
+// and TProgressBar with ClassRegistry. Programs call it once at start-up.
+void RegisterControlClasses();
+
+}  // namespace gui

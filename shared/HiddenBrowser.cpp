@@ -1,0 +1,169 @@
+#include "HiddenBrowser.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cctype>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+
+#include "HtmlText.h"
+
+namespace net {
+
+struct HiddenBrowser::Load {
+    std::mutex mutex;
+    bool busy = true;
+    bool document = false;  // a 2xx head has arrived
+    std::string contentType;
+    std::string bytes;
+    std::atomic<bool> abandoned{false};
+};
+
+struct HiddenBrowser::Snapshot {
+    bool busy = false;
+    bool document = false;
+    std::string contentType;
+    std::string bytes;
+};
+
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The Windows code page behind a charset label; the system's ANSI code page when unknown or
+// unnamed, as a browser of that locale would assume.
+UINT CodePageOf(const std::string& label) {
+    const std::string name = Lower(label);
+    if (name == "utf-8" || name == "utf8") return CP_UTF8;
+    if (name == "iso-8859-1" || name == "latin1" || name == "us-ascii" || name == "ascii" ||
+        name == "windows-1252")
+        return 1252;
+    unsigned number = 0;
+    if (sscanf(name.c_str(), "windows-%u", &number) == 1 ||
+        sscanf(name.c_str(), "cp%u", &number) == 1)
+        return number;
+    if (sscanf(name.c_str(), "iso-8859-%u", &number) == 1 && number >= 2 && number <= 15)
+        return 28590 + number;
+    return CP_ACP;
+}
+
+std::wstring ToWide(const std::string& bytes, UINT codePage) {
+    if (bytes.empty()) return std::wstring();
+    int n =
+        MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    if (n <= 0) {
+        codePage = CP_ACP;
+        n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                0);
+    }
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0], n);
+    return wide;
+}
+
+std::string FromWide(const std::wstring& wide, UINT codePage) {
+    if (wide.empty()) return std::string();
+    const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], n,
+                            nullptr, nullptr);
+    return bytes;
+}
+
+// The page's bytes as UTF-8, whatever charset it came in.
+std::string DocumentToUtf8(const std::string& bytes, const std::string& contentType) {
+    static const char kBom[] = "\xEF\xBB\xBF";
+    if (bytes.compare(0, 3, kBom) == 0) return bytes.substr(3);
+    const UINT codePage = CodePageOf(html::DeclaredCharset(contentType, bytes));
+    if (codePage == CP_UTF8) return bytes;
+    return FromWide(ToWide(bytes, codePage), CP_UTF8);
+}
+
+}  // namespace
+
+HiddenBrowser::HiddenBrowser() = default;
+
+HiddenBrowser::~HiddenBrowser() {
+    if (load_) load_->abandoned = true;
+}
+
+void HiddenBrowser::Navigate(const std::string& url) {
+    if (load_) return;
+    load_ = std::make_shared<Load>();
+    std::shared_ptr<Load> load = load_;
+    const HttpLimits limits = limits_;
+    std::thread([load, url, limits] {
+        HttpEvents events;
+        events.onHead = [&load](int status, const std::string& contentType) {
+            std::lock_guard<std::mutex> lock(load->mutex);
+            load->document = status >= 200 && status <= 299;
+            load->contentType = contentType;
+            return !load->abandoned.load();
+        };
+        events.onData = [&load](const char* data, size_t size) {
+            std::lock_guard<std::mutex> lock(load->mutex);
+            load->bytes.append(data, size);
+            return !load->abandoned.load();
+        };
+        // A load that breaks off keeps what arrived: the browser shows a page cut short.
+        HttpGet(url, limits, events);
+        std::lock_guard<std::mutex> lock(load->mutex);
+        load->busy = false;
+    }).detach();
+}
+
+bool HiddenBrowser::Busy() const {
+    if (!load_) return false;
+    std::lock_guard<std::mutex> lock(load_->mutex);
+    return load_->busy;
+}
+
+HiddenBrowser::Snapshot HiddenBrowser::Take() const {
+    Snapshot snapshot;
+    if (!load_) return snapshot;
+    std::lock_guard<std::mutex> lock(load_->mutex);
+    snapshot.busy = load_->busy;
+    snapshot.document = load_->document;
+    snapshot.contentType = load_->contentType;
+    snapshot.bytes = load_->bytes;
+    return snapshot;
+}
+
+std::optional<std::string> HiddenBrowser::Body(bool text) const {
+    const Snapshot page = Take();
+    if (!page.document) return std::nullopt;
+    std::string document;
+    switch (html::KindOf(page.contentType)) {
+        case html::DocumentKind::Other:
+            return std::nullopt;
+        case html::DocumentKind::PlainText:
+            if (page.busy && page.bytes.empty()) return std::nullopt;
+            document = html::PlainTextDocument(DocumentToUtf8(page.bytes, page.contentType));
+            break;
+        case html::DocumentKind::Html:
+            document = DocumentToUtf8(page.bytes, page.contentType);
+            break;
+    }
+    const auto body = html::BodyMarkup(document, !page.busy);
+    if (!body) return std::nullopt;
+    const std::string utf8 = text ? html::InnerText(*body) : *body;
+    return FromWide(ToWide(utf8, CP_UTF8), CP_ACP);
+}
+
+std::optional<std::string> HiddenBrowser::BodyText() const {
+    return Body(true);
+}
+
+std::optional<std::string> HiddenBrowser::BodyHtml() const {
+    return Body(false);
+}
+
+}  // namespace net

@@ -1,0 +1,47 @@
+// TTopMost: a non-visual component that keeps the form it is placed on in the system's topmost
+// band, above every window that is not topmost. Its whole effect comes from being created with
+// the form; the flag can be changed later to leave or re-enter the band.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "Component.h"
+
+namespace gui {
+class TForm;
+}
+
+class TTopMost : public gui::TComponent {
+public:
+    // The owner must be a form: anything else (or none) raises gui::EInvalidCast before the
+    // component exists, so the owner never lists it. Takes the form's window, creating it if
+    // needed, and makes it topmost at once.
+    explicit TTopMost(gui::TComponent* owner);
+
+    bool TopMost() const { return topMost_; }
+    // Changing the flag moves the window into or out of the topmost band; the same value again
+    // does nothing.
+    void SetTopMost(bool on);
+
+    // "TopMost"; the rest goes to the base.
+    bool SetProperty(const std::string& name, const gui::PropertyValue& value) override;
+
+    // The call that moves the window between the bands, replaceable so that tests can count
+    // and inspect the calls; nullptr restores SetWindowPos.
+    using WindowPosSetter = BOOL(WINAPI*)(HWND window, HWND insertAfter, int x, int y, int cx,
+                                          int cy, UINT flags);
+    static void SetWindowPosSetter(WindowPosSetter setter);
+
+private:
+    static gui::TComponent* RequireForm(gui::TComponent* owner);
+    void ApplyTopMost();
+
+    bool topMost_ = true;
+    // Taken once: a later re-creation of the form's window is not followed.
+    HWND window_ = nullptr;
+};
+
+// Makes "TTopMost" known to form descriptions.
+void RegisterTopMost();

@@ -1,0 +1,9 @@
+#include "WindowComponents.h"
+
+#include "NetGradient.h"
+#include "TopMost.h"
+
+void RegisterWindowComponents() {
+    RegisterTopMost();
+    RegisterNetGradient();
+}
