@@ -1,9 +1,10 @@
 #include "Application.h"
 
-#include <windows.h>
-
+// clang-format off
+#include <windows.h>  // before the headers that build on it
 #include <commctrl.h>
 #include <windowsx.h>
+// clang-format on
 
 #include <algorithm>
 #include <cstdio>

@@ -121,10 +121,12 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 }
 
 TComponent::~TComponent() {
+    destroying_ = true;
     while (!components_.empty()) {
         TComponent* child = components_.back();
         components_.pop_back();
         child->owner_ = nullptr;
+        child->destroying_ = true;
         delete child;
     }
     if (owner_) owner_->RemoveComponent(this);

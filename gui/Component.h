@@ -116,6 +116,10 @@ public:
     void SetDesigning(bool on) { designing_ = on; }
     bool Loading() const { return loading_; }
     void SetLoading(bool on) { loading_ = on; }
+    // True once the component is being freed (its owner marks it before freeing it): no events
+    // fire and no windows are made then.
+    bool Destroying() const { return destroying_; }
+    void SetDestroying() { destroying_ = true; }
 
     // Called once all properties and child objects of the description have been read.
     virtual void Loaded() {}
@@ -152,6 +156,7 @@ private:
     std::vector<TComponent*> components_;
     bool designing_ = false;
     bool loading_ = false;
+    bool destroying_ = false;
     std::map<std::string, std::any> handlers_;
 };
 

@@ -159,7 +159,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
-    destroying_ = true;
+    SetDestroying();
     font_.OnChange = nullptr;
     if (parent_) parent_->RemoveControl(this);
     parent_ = nullptr;
@@ -397,7 +397,7 @@ void TControl::SetMouseCapture(bool capture) {
 }
 
 void TControl::MouseMessage(UINT msg, WPARAM wParam, int x, int y) {
-    if (destroying_) return;
+    if (Destroying()) return;
     TShiftState shift = MouseShiftState(wParam);
     TMouseButton button = mbLeft;
     switch (msg) {
@@ -444,7 +444,7 @@ void TControl::MouseMessage(UINT msg, WPARAM wParam, int x, int y) {
                 clicked_ = false;
                 if (x >= 0 && y >= 0 && x < width_ && y < height_) Click();
             }
-            if (destroying_) return;
+            if (Destroying()) return;
             MouseUp(button, shift, x, y);
             if (button == mbRight && IsGraphic(this)) {
                 TComponent* menu = PopupMenu();
@@ -571,6 +571,10 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 
 TWinControl::~TWinControl() {
     SetDestroying();
+    if (parent_) {
+        parent_->RemoveControl(this);
+        parent_ = nullptr;
+    }
     LiveControls().erase(this);
     auto& focused = FocusedChildren();
     focused.erase(this);
@@ -600,7 +604,7 @@ TWinControl* TWinControl::FromHandle(HWND window) {
 }
 
 HWND TWinControl::Handle() {
-    if (!hwnd_) {
+    if (!hwnd_ && !Destroying()) {
         if (parent_) parent_->Handle();  // makes this window too, with the parent's children
         if (!hwnd_) CreateWnd();
     }
@@ -1169,7 +1173,7 @@ LRESULT TWinControl::MapMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS: {
             result = DefaultHandler(msg, wParam, lParam);
             TWinControl* top = TopLevelControl();
-            if (top && top != this) {
+            if (top && top != this && !top->Destroying()) {
                 TWinControl*& last = FocusedChildren()[top];
                 TWinControl* previous = last;
                 if (previous != this) {

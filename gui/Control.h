@@ -165,9 +165,6 @@ public:
     // this control. Windows and the parent's routing of graphic children both end here.
     void MouseMessage(UINT msg, WPARAM wParam, int x, int y);
 
-    // True while the object is being torn down: no events fire then.
-    bool Destroying() const { return destroying_; }
-
 protected:
     // Called after the corresponding value changed, so subclasses can show it.
     virtual void FontChanged();
@@ -185,7 +182,6 @@ protected:
     // Keeps the bound members in step without raising the change hooks (used when Windows
     // itself moved a window).
     void UpdateBoundsFromWindow(int left, int top, int width, int height);
-    void SetDestroying() { destroying_ = true; }
 
     std::string text_;
     bool visible_ = true;
@@ -212,7 +208,6 @@ private:
     TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csDoubleClicks;
     std::string popupMenuName_;
     bool clicked_ = false;
-    bool destroying_ = false;
 };
 
 // What CreateWnd passes to CreateWindowExA. CreateParams fills it; subclasses add to it.

@@ -27,9 +27,11 @@ void RegisterControlClasses() {
     Register<TRadioButton>("TRadioButton");
     Register<TComboBox>("TComboBox");
     Register<TListBox>("TListBox");
+    Register<TFileListBox>("TFileListBox");
     Register<TListView>("TListView");
     Register<TPanel>("TPanel");
     Register<TImage>("TImage");
+    Register<TShape>("TShape");
     Register<TNotebook>("TNotebook");
     Register<TPage>("TPage");
     Register<TTabbedNotebook>("TTabbedNotebook");

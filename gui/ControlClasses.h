@@ -4,8 +4,9 @@
 namespace gui {
 
 // Registers TLabel, TEdit, TMaskEdit, TMemo, TButton, TBitBtn, TCheckBox, TRadioButton,
-// TComboBox, TListBox, TListView, TPanel, TImage, TNotebook, TPage, TTabbedNotebook, TTabPage
-// and TProgressBar with ClassRegistry. Programs call it once at start-up.
+// TComboBox, TListBox, TFileListBox, TListView, TPanel, TImage, TShape, TNotebook, TPage,
+// TTabbedNotebook, TTabPage and TProgressBar with ClassRegistry. Programs call it once at
+// start-up.
 void RegisterControlClasses();
 
 }  // namespace gui

@@ -1,6 +1,6 @@
-#include "Dialogs.h"
-
 #include <windows.h>
+
+#include "Dialogs.h"
 
 #include "Application.h"
 

@@ -294,6 +294,67 @@ bool TImage::SetProperty(const std::string& name, const PropertyValue& value) {
 }
 
 // =============================================================================================
+// TShape
+
+TShape::TShape(TComponent* owner) : TGraphicControl(owner) {
+    SetClassName("TShape");
+    SetBounds(0, 0, 65, 65);
+    brush_.OnChange = [this] { Invalidate(); };
+    pen_.OnChange = [this] { Invalidate(); };
+}
+
+void TShape::SetShape(TShapeType shape) {
+    shape_ = shape;
+    Invalidate();
+}
+
+void TShape::Paint() {
+    TCanvas& canvas = Canvas();
+    canvas.Pen().Assign(pen_);
+    canvas.Brush().Assign(brush_);
+    // The pen is centred on the outline, so the figure is inset by half its width.
+    int penWidth = pen_.Width();
+    int x = penWidth / 2, y = x;
+    int w = Width() - penWidth + 1, h = Height() - penWidth + 1;
+    if (penWidth == 0) {
+        --w;
+        --h;
+    }
+    int side = std::min(w, h);
+    if (shape_ == stSquare || shape_ == stRoundSquare || shape_ == stCircle) {
+        x += (w - side) / 2;
+        y += (h - side) / 2;
+        w = h = side;
+    }
+    switch (shape_) {
+        case stRoundRect:
+        case stRoundSquare:
+            canvas.RoundRect(x, y, x + w, y + h, side / 4, side / 4);
+            break;
+        case stEllipse:
+        case stCircle:
+            canvas.Ellipse(x, y, x + w, y + h);
+            break;
+        default:
+            canvas.Rectangle(x, y, x + w, y + h);
+            break;
+    }
+}
+
+bool TShape::SetProperty(const std::string& name, const PropertyValue& value) {
+    if (name.size() > 6 && SameText(name.substr(0, 6), "Brush."))
+        return brush_.SetProperty(name.substr(6), value);
+    if (name.size() > 4 && SameText(name.substr(0, 4), "Pen."))
+        return pen_.SetProperty(name.substr(4), value);
+    if (SameText(name, "Shape")) {
+        SetShape(static_cast<TShapeType>(value.AsEnum(
+            {"stRectangle", "stSquare", "stRoundRect", "stRoundSquare", "stEllipse", "stCircle"})));
+        return true;
+    }
+    return TGraphicControl::SetProperty(name, value);
+}
+
+// =============================================================================================
 // TProgressBar
 
 TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) {

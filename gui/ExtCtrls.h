@@ -124,6 +124,30 @@ private:
     bool autoSize_ = false;
 };
 
+enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
+
+// A figure drawn with a pen and a brush on the parent's surface.
+class TShape : public TGraphicControl {
+public:
+    explicit TShape(TComponent* owner);
+
+    TShapeType Shape() const { return shape_; }
+    void SetShape(TShapeType shape);
+    TBrush& Brush() { return brush_; }
+    TPen& Pen() { return pen_; }
+
+    // Shape, Brush.*, Pen.* and the control's own properties.
+    bool SetProperty(const std::string& name, const PropertyValue& value) override;
+
+protected:
+    void Paint() override;
+
+private:
+    TShapeType shape_ = stRectangle;
+    TBrush brush_;
+    TPen pen_;
+};
+
 // The system's progress bar. Positions outside Min..Max are held at the nearer end.
 class TProgressBar : public TWinControl {
 public:

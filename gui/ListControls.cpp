@@ -6,7 +6,6 @@
 
 namespace gui {
 
-
 // =============================================================================================
 // TListBox
 
@@ -116,6 +115,13 @@ void TListBox::DestroyWnd() {
     TWinControl::DestroyWnd();
 }
 
+// Changes made inside an update of the items reach the selection only at its end; reads and
+// writes in between must still stay within the items.
+void TListBox::SelectionFitsItems() {
+    selected_.resize(static_cast<size_t>(items_.Count()), 0);
+    if (itemIndex_ >= items_.Count()) itemIndex_ = -1;
+}
+
 int TListBox::ItemIndex() {
     if (!Live()) return itemIndex_;
     LRESULT index = SendMessageA(Handle(), multiSelect_ ? LB_GETCARETINDEX : LB_GETCURSEL, 0, 0);
@@ -127,6 +133,7 @@ int TListBox::ItemIndex() {
 void TListBox::SetItemIndex(int index) {
     if (index < -1 || index >= items_.Count()) index = -1;
     if (!Live()) {
+        SelectionFitsItems();
         itemIndex_ = index;
         if (!multiSelect_) {
             std::fill(selected_.begin(), selected_.end(), 0);
@@ -144,6 +151,7 @@ bool TListBox::Selected(int index) {
     if (index < 0 || index >= items_.Count())
         throw Exception("List index out of bounds (" + std::to_string(index) + ")");
     if (!Live()) {
+        SelectionFitsItems();
         if (!multiSelect_) return index == itemIndex_;
         return selected_[static_cast<size_t>(index)] != 0;
     }
@@ -161,6 +169,7 @@ void TListBox::SetSelected(int index, bool selected) {
         return;
     }
     if (!Live()) {
+        SelectionFitsItems();
         selected_[static_cast<size_t>(index)] = selected ? 1 : 0;
         return;
     }
@@ -226,6 +235,99 @@ bool TListBox::SetProperty(const std::string& name, const PropertyValue& value) 
         return TWinControl::SetProperty(name, value);
     }
     return true;
+}
+
+// =============================================================================================
+// TFileListBox
+
+TFileListBox::TFileListBox(TComponent* owner) : TListBox(owner) {
+    SetClassName("TFileListBox");
+    SetSorted(true);
+}
+
+void TFileListBox::SetDirectory(const std::string& folder) {
+    directory_ = folder;
+    if (!Loading()) ReadFileNames();
+}
+
+void TFileListBox::SetMask(const std::string& mask) {
+    mask_ = mask.empty() ? "*.*" : mask;
+    if (!Loading() && !directory_.empty()) ReadFileNames();
+}
+
+void TFileListBox::SetFileType(TFileType types) {
+    fileType_ = types;
+    if (!Loading() && !directory_.empty()) ReadFileNames();
+}
+
+void TFileListBox::ReadFileNames() {
+    Items().Clear();
+    if (directory_.empty()) return;
+    DWORD folder = GetFileAttributesA(directory_.c_str());
+    if (folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY))
+        throw Exception("Cannot list the folder \"" + directory_ + "\"");
+    std::string base = directory_;
+    if (base.back() != '\\' && base.back() != '/') base += '\\';
+    std::vector<std::string> names;
+    size_t start = 0;
+    while (start <= mask_.size()) {
+        size_t end = mask_.find(';', start);
+        if (end == std::string::npos) end = mask_.size();
+        std::string pattern = mask_.substr(start, end - start);
+        start = end + 1;
+        if (pattern.empty()) continue;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((base + pattern).c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) continue;
+        do {
+            DWORD a = found.dwFileAttributes;
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            if ((a & FILE_ATTRIBUTE_DIRECTORY) && !(fileType_ & ftDirectory)) continue;
+            if ((a & FILE_ATTRIBUTE_HIDDEN) && !(fileType_ & ftHidden)) continue;
+            if ((a & FILE_ATTRIBUTE_SYSTEM) && !(fileType_ & ftSystem)) continue;
+            bool special = ((a & FILE_ATTRIBUTE_READONLY) && (fileType_ & ftReadOnly)) ||
+                           ((a & FILE_ATTRIBUTE_ARCHIVE) && (fileType_ & ftArchive)) ||
+                           ((a & FILE_ATTRIBUTE_HIDDEN) && (fileType_ & ftHidden)) ||
+                           ((a & FILE_ATTRIBUTE_SYSTEM) && (fileType_ & ftSystem)) ||
+                           ((a & FILE_ATTRIBUTE_DIRECTORY) && (fileType_ & ftDirectory));
+            if (!special && !(fileType_ & ftNormal)) continue;
+            // Two patterns that both match a file list it once: it is one file.
+            bool known = false;
+            for (const std::string& n : names) known = known || SameText(n, name);
+            if (!known) names.push_back(name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    Items().Assign(names);
+}
+
+bool TFileListBox::SetProperty(const std::string& name, const PropertyValue& value) {
+    if (SameText(name, "Directory")) {
+        SetDirectory(value.AsString());
+    } else if (SameText(name, "Mask")) {
+        SetMask(value.AsString());
+    } else if (SameText(name, "FileType")) {
+        SetFileType(value.AsSet({"ftReadOnly", "ftHidden", "ftSystem", "ftVolumeID", "ftDirectory",
+                                 "ftArchive", "ftNormal"}));
+    } else if (SameText(name, "FileEdit") || SameText(name, "DirList")) {
+        value.AsIdent();  // the companion controls of the class library are not used
+    } else if (SameText(name, "ShowGlyphs")) {
+        value.AsBool();
+    } else {
+        return TListBox::SetProperty(name, value);
+    }
+    return true;
+}
+
+void TFileListBox::Loaded() {
+    TListBox::Loaded();
+    // A folder written in a description that is missing on this machine leaves an empty list.
+    try {
+        ReadFileNames();
+    } catch (const Exception&) {
+        Items().Clear();
+    }
 }
 
 // =============================================================================================

@@ -46,6 +46,7 @@ private:
     class ItemsLink;
     friend class ItemsLink;
     void ReadSelection();
+    void SelectionFitsItems();
     bool Live() { return HandleAllocated(); }
 
     TStrings items_;
@@ -56,6 +57,39 @@ private:
     bool multiSelect_ = false;
     bool extendedSelect_ = true;
     TBorderStyle borderStyle_ = bsSingle;
+};
+
+// Kinds of directory entries a file list shows.
+using TFileType = unsigned;
+constexpr TFileType ftReadOnly = 1, ftHidden = 2, ftSystem = 4, ftVolumeID = 8, ftDirectory = 16,
+                    ftArchive = 32, ftNormal = 64;
+
+// A list box of the names of one folder's files that match a mask, sorted by name.
+class TFileListBox : public TListBox {
+public:
+    explicit TFileListBox(TComponent* owner);
+
+    // The folder; a folder that cannot be listed raises Exception and leaves the list empty.
+    const std::string& Directory() const { return directory_; }
+    void SetDirectory(const std::string& folder);
+    // One or more patterns separated by ";" ("*.txt;*.ini"); a name matching several is listed
+    // once.
+    const std::string& Mask() const { return mask_; }
+    void SetMask(const std::string& mask);
+    // Which entries show: normal files, and those with the attributes named.
+    TFileType FileType() const { return fileType_; }
+    void SetFileType(TFileType types);
+    // Reads the folder again.
+    void ReadFileNames();
+
+    // Directory, Mask, FileType and the list box's properties.
+    bool SetProperty(const std::string& name, const PropertyValue& value) override;
+    void Loaded() override;
+
+private:
+    std::string directory_;
+    std::string mask_ = "*.*";
+    TFileType fileType_ = ftNormal;
 };
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };

@@ -1,6 +1,6 @@
-#include "MessagePump.h"
-
 #include <windows.h>
+
+#include "MessagePump.h"
 
 #include "Control.h"
 

@@ -1,6 +1,6 @@
-#include "Resources.h"
-
 #include <windows.h>
+
+#include "Resources.h"
 
 #include <algorithm>
 #include <cctype>

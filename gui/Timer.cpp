@@ -1,6 +1,6 @@
-#include "Timer.h"
-
 #include <windows.h>
+
+#include "Timer.h"
 
 #include <map>
 

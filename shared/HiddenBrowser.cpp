@@ -1,6 +1,6 @@
-#include "HiddenBrowser.h"
-
 #include <windows.h>
+
+#include "HiddenBrowser.h"
 
 #include <atomic>
 #include <cctype>

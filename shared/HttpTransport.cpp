@@ -1,6 +1,7 @@
+#include <windows.h>
+
 #include "HttpTransport.h"
 
-#include <windows.h>
 #include <winhttp.h>
 
 #include "HttpUrl.h"

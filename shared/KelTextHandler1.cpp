@@ -1,6 +1,6 @@
-#include "KelTextHandler1.h"
-
 #include <windows.h>
+
+#include "KelTextHandler1.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "NetGradient.h"
-
 #include <windows.h>
+
+#include "NetGradient.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "PlatformFolderSources.h"
-
 #include <windows.h>
+
+#include "PlatformFolderSources.h"
 // after windows.h
 #include <shlobj.h>
 

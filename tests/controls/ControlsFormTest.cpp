@@ -1,7 +1,8 @@
 // One form described with every standard control, driven with the messages the system sends
 // when the user types and clicks.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 // (the common controls need the types of windows.h first)
 #include <commctrl.h>
 
@@ -187,6 +188,7 @@ const char kDescription[] = R"(object ControlsForm: TControlsForm
     Font.Height = -19
     Font.Style = [fsBold]
     OnClick = ListView1Click
+    OnDblClick = ListView1DblClick
     OnSelectItem = ListView1SelectItem
   end
   object Panel1: TPanel
@@ -361,6 +363,8 @@ public:
             toText = to.size() >= 3 ? to.substr(0, to.size() - 3) : std::string();
             ++listClicks;
         });
+        RegisterHandler<void(TObject*)>("ListView1DblClick",
+                                        [this](TObject*) { ++listDoubleClicks; });
         RegisterHandler<void(TObject*, TListItem*, bool)>(
             "ListView1SelectItem", [note](TObject*, TListItem* item, bool selected) {
                 note("select:" + item->Caption() + (selected ? "+" : "-"));
@@ -399,6 +403,7 @@ public:
     std::vector<std::string> pressSaw, upSaw, comboKeyUps;
     std::string toText = "|";
     int listClicks = 0;
+    int listDoubleClicks = 0;
     int edit1Changes = 0;
     int memoLimit = 0;
 };
@@ -614,6 +619,11 @@ TEST_F(ControlsFormTest, ListViewSelectionBuildsTheRecipientText) {
     EXPECT_EQ(view->SelCount(), 2);
     EXPECT_EQ(view->Selected()->Caption(), " Ann ");
     EXPECT_EQ(form->log, (std::vector<std::string>{"select: Ann +", "select: Cy +"}));
+    RECT first = view->ItemRect(0);
+    LPARAM at = MAKELPARAM((first.left + first.right) / 2, (first.top + first.bottom) / 2);
+    SendMessageA(view->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageA(view->Handle(), WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(form->listDoubleClicks, 1);
 
     // A click where no item is, without Ctrl, clears the selection.
     RECT last = view->ItemRect(2);
@@ -739,6 +749,11 @@ TEST_F(ControlsFormTest, ListBoxesSortAndStoreWithOrWithoutAWindow) {
     EXPECT_TRUE(loose.Selected(2));
     loose.Items().Delete(2);
     EXPECT_EQ(loose.ItemIndex(), -1);
+    loose.Items().BeginUpdate();
+    loose.Items().Add("four");
+    loose.SetItemIndex(3);  // an item the selection has not heard of yet
+    EXPECT_TRUE(loose.Selected(3));
+    loose.Items().EndUpdate();
     EXPECT_FALSE(loose.HandleAllocated());
 }
 

@@ -1,6 +1,7 @@
 // The image control with pictures of every format it reads, written by the test itself.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Application.h"
+#include "Dialogs.h"
 #include "Form.h"
 #include "MessagePump.h"
 #include "Timer.h"
@@ -152,6 +153,26 @@ TEST_F(MainLoop, RunShowsTheMainFormAndEndsWhenItCloses) {
     delete main;
     EXPECT_EQ(gui::Application.FormCount(), 0);
     EXPECT_EQ(gui::Application.MainForm(), nullptr);
+}
+
+TEST(Dialogs, BoxesGoThroughTheAnswererWithTheirCaptionsAndButtons) {
+    gui::DialogRecorder recorder(gui::mrNo);
+    recorder.Queue(gui::mrYes);
+    EXPECT_EQ(gui::MessageDlg("Are you sure you wish to cancel this setup?", gui::mtConfirmation,
+                              gui::mbYes | gui::mbNo),
+              gui::mrYes);
+    EXPECT_EQ(gui::MessageDlg("Unable to start web browser!", gui::mtWarning, gui::mbOK),
+              gui::mrNo);
+    gui::Application.SetTitle("Setup");
+    gui::ShowMessage("c:\\startup\\zemblySMS Messenger.lnk");
+    gui::Application.SetTitle("");
+    ASSERT_EQ(recorder.Shown().size(), 3u);
+    EXPECT_EQ(recorder.Shown()[0].caption, "Confirm");
+    EXPECT_EQ(recorder.Shown()[0].buttons, gui::mbYes | gui::mbNo);
+    EXPECT_EQ(recorder.Shown()[1].caption, "Warning");
+    EXPECT_EQ(recorder.Shown()[1].type, gui::mtWarning);
+    EXPECT_EQ(recorder.Shown()[2].caption, "Setup");
+    EXPECT_EQ(recorder.Shown()[2].text, "c:\\startup\\zemblySMS Messenger.lnk");
 }
 
 TEST(Halt, EndsTheProcessAtOnceWithItsCode) {

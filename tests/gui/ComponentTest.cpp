@@ -48,8 +48,7 @@ TEST(Component, HandlersAreFoundThroughTheRootWithTheirSignature) {
     button->FindHandler<void(gui::TObject*)>("Button1Click")(button);
     EXPECT_EQ(clicks, 1);
     EXPECT_THROW(button->FindHandler<void(gui::TObject*)>("Missing"), gui::Exception);
-    EXPECT_THROW((button->FindHandler<void(gui::TObject*, char&)>("Button1Click")),
-                 gui::Exception);
+    EXPECT_THROW((button->FindHandler<void(gui::TObject*, char&)>("Button1Click")), gui::Exception);
 }
 
 TEST(PropertyValue, TypedReadsRefuseOtherKinds) {

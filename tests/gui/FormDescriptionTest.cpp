@@ -63,8 +63,7 @@ TEST(FormDescription, ReadsEveryKindOfValueInOrder) {
     EXPECT_EQ(label.properties[0].value.text, "It's\ntwo lines");
     EXPECT_EQ(label.properties[1].value.text, "abA");
     EXPECT_EQ(label.properties[2].value.kind, Kind::List);
-    EXPECT_EQ(label.properties[2].value.items,
-              (std::vector<std::string>{"one", "twothree"}));
+    EXPECT_EQ(label.properties[2].value.items, (std::vector<std::string>{"one", "twothree"}));
     EXPECT_EQ(label.properties[3].value.data, (std::vector<uint8_t>{0x0A, 0xFF, 0x10, 0x20}));
     EXPECT_EQ(label.properties[4].value.kind, Kind::Set);
     EXPECT_TRUE(label.properties[4].value.items.empty());
@@ -130,8 +129,7 @@ TEST(FormDescription, BrokenDescriptionsReportTheirLine) {
         } catch (const DescriptionError& e) {
             EXPECT_EQ(e.Line(), c.line) << e.what();
             EXPECT_NE(std::string(e.what()).find(c.words), std::string::npos) << e.what();
-            EXPECT_EQ(std::string(e.what()).rfind("Line " + std::to_string(c.line) + ": ", 0),
-                      0u)
+            EXPECT_EQ(std::string(e.what()).rfind("Line " + std::to_string(c.line) + ": ", 0), 0u)
                 << e.what();
         }
     }
@@ -173,9 +171,15 @@ TEST(FormDescription, TruncatedAndMangledTextNeverCrashes) {
             size_t at = random() % (mangled.size() + 1);
             char c = alphabet[random() % (sizeof alphabet - 1)];
             switch (random() % 3) {
-                case 0: mangled.insert(mangled.begin() + at, c); break;
-                case 1: if (at < mangled.size()) mangled[at] = c; break;
-                default: if (at < mangled.size()) mangled.erase(at, 1 + random() % 8); break;
+                case 0:
+                    mangled.insert(mangled.begin() + at, c);
+                    break;
+                case 1:
+                    if (at < mangled.size()) mangled[at] = c;
+                    break;
+                default:
+                    if (at < mangled.size()) mangled.erase(at, 1 + random() % 8);
+                    break;
             }
         }
         try {

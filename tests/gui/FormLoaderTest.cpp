@@ -145,8 +145,7 @@ TEST_F(FormLoader, FailuresNameTheLineTheObjectAndTheCulprit) {
                 EXPECT_NE(std::string(e.what()).find(word), std::string::npos) << e.what();
         }
         EXPECT_FALSE(form.Loading());
-        for (int i = 0; i < form.ComponentCount(); ++i)
-            EXPECT_FALSE(form.Component(i)->Loading());
+        for (int i = 0; i < form.ComponentCount(); ++i) EXPECT_FALSE(form.Component(i)->Loading());
     }
 }
 

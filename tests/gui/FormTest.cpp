@@ -108,9 +108,9 @@ TEST_F(Forms, BorderStylesGiveTheirFrames) {
         const char* style;
         bool caption, sizing, tool;
     } cases[] = {
-        {"bsNone", false, false, false},        {"bsSingle", true, false, false},
-        {"bsSizeable", true, true, false},      {"bsDialog", true, false, false},
-        {"bsToolWindow", true, false, true},    {"bsSizeToolWin", true, true, true},
+        {"bsNone", false, false, false},     {"bsSingle", true, false, false},
+        {"bsSizeable", true, true, false},   {"bsDialog", true, false, false},
+        {"bsToolWindow", true, false, true}, {"bsSizeToolWin", true, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);
@@ -134,12 +134,14 @@ TEST_F(Forms, BorderStylesGiveTheirFrames) {
 }
 
 TEST_F(Forms, ShowingAVisibleFormNeitherMovesNorRaisesIt) {
-    TestForm* lower = Make("object A: TTestForm\n  BorderStyle = bsNone\n  Left = 100\n"
-                           "  Top = 100\n  Width = 200\n  Height = 150\n"
-                           "  Position = poScreenCenter\n  OnShow = FormShow\n"
-                           "  OnHide = FormHide\nend\n");
-    TestForm* upper = Make("object B: TTestForm\n  BorderStyle = bsNone\n  Left = 150\n"
-                           "  Top = 120\n  Width = 200\n  Height = 150\nend\n");
+    TestForm* lower = Make(
+        "object A: TTestForm\n  BorderStyle = bsNone\n  Left = 100\n"
+        "  Top = 100\n  Width = 200\n  Height = 150\n"
+        "  Position = poScreenCenter\n  OnShow = FormShow\n"
+        "  OnHide = FormHide\nend\n");
+    TestForm* upper = Make(
+        "object B: TTestForm\n  BorderStyle = bsNone\n  Left = 150\n"
+        "  Top = 120\n  Width = 200\n  Height = 150\nend\n");
     lower->Show();
     upper->Show();
     Pump(50);

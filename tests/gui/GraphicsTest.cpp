@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include "Graphics.h"
 #include "WindowTestSupport.h"
@@ -126,7 +126,8 @@ TEST(Bitmap, APngSavedAndReadBackKeepsItsPixelsAndBadDataIsRefused) {
     ASSERT_EQ(read.Height(), 5);
     EXPECT_FALSE(read.HasAlpha());
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x) EXPECT_EQ(read.Pixel(x, y), bitmap.Pixel(x, y)) << x << "," << y;
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(read.Pixel(x, y), bitmap.Pixel(x, y)) << x << "," << y;
 
     gui::TBitmap target(10, 10);
     target.Canvas().Draw(3, 3, read);

@@ -18,8 +18,8 @@ TEST(PropertyValue, EnumsAndSetsAreReadByName) {
     EXPECT_EQ(PropertyValue::Ident("alclient").AsEnum({"alNone", "alTop", "alClient"}), 2);
     EXPECT_THROW(PropertyValue::Ident("alMiddle").AsEnum({"alNone", "alTop"}), gui::Exception);
     EXPECT_THROW(PropertyValue::Str("alTop").AsEnum({"alNone", "alTop"}), gui::Exception);
-    EXPECT_EQ(SetOf({"fsItalic", "FSSTRIKEOUT"}).AsSet({"fsBold", "fsItalic", "fsUnderline",
-                                                        "fsStrikeOut"}),
+    EXPECT_EQ(SetOf({"fsItalic", "FSSTRIKEOUT"})
+                  .AsSet({"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}),
               0b1010u);
     EXPECT_EQ(SetOf({}).AsSet({"fsBold"}), 0u);
     EXPECT_THROW(SetOf({"fsHuge"}).AsSet({"fsBold"}), gui::Exception);
@@ -62,8 +62,8 @@ TEST(Fire, HandlerExceptionsGoToTheReportAndStopOnlyTheHandler) {
     std::function<void()> none;
     EXPECT_FALSE(gui::Fire(none));
     EXPECT_EQ(after, 1);
-    EXPECT_EQ(reported, (std::vector<std::string>{"Cannot open file contacts.con",
-                                                  "Unknown exception"}));
+    EXPECT_EQ(reported,
+              (std::vector<std::string>{"Cannot open file contacts.con", "Unknown exception"}));
     gui::SetExceptionReport(nullptr);
 }
 

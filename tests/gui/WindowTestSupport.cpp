@@ -25,8 +25,8 @@ void PrintClient(gui::TWinControl& control, gui::TBitmap& into) {
     RECT client;
     GetClientRect(control.Handle(), &client);
     into.SetSize(client.right, client.bottom);
-    SendMessageA(control.Handle(), WM_PRINTCLIENT,
-                 reinterpret_cast<WPARAM>(into.Canvas().Handle()), PRF_CLIENT);
+    SendMessageA(control.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(into.Canvas().Handle()),
+                 PRF_CLIENT);
 }
 
 void SavePicture(const gui::TBitmap& bitmap, const std::string& name) {
