@@ -21,6 +21,21 @@ void LoadPictureData(TBitmap& picture, const std::vector<uint8_t>& data) {
     picture.LoadFromMemory(data.data() + skip, data.size() - skip);
 }
 
+// Places glyph and caption one after the other along one side of the button, `extent` long:
+// centred together when margin is negative, otherwise margin pixels in from the edge the glyph
+// lies at.
+void PlaceInLine(int extent, int glyph, int text, int gap, int margin, bool glyphFirst,
+                 int& glyphAt, int& textAt) {
+    int start = margin < 0 ? (extent - (glyph + gap + text)) / 2 : margin;
+    if (glyphFirst) {
+        glyphAt = start;
+        textAt = start + glyph + gap;
+    } else {
+        textAt = margin < 0 ? start : extent - margin - glyph - gap - text;
+        glyphAt = textAt + text + gap;
+    }
+}
+
 }  // namespace
 
 TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {
@@ -117,27 +132,11 @@ void TBitBtn::DrawButton(const DRAWITEMSTRUCT& item) {
     int gx, gy, tx, ty;
     bool horizontal = layout_ == blGlyphLeft || layout_ == blGlyphRight;
     if (horizontal) {
-        int total = gw + gap + tw;
-        int start = margin_ < 0 ? (bw - total) / 2 : margin_;
-        if (layout_ == blGlyphLeft) {
-            gx = start;
-            tx = start + gw + gap;
-        } else {
-            tx = margin_ < 0 ? start : bw - margin_ - gw - gap - tw;
-            gx = tx + tw + gap;
-        }
+        PlaceInLine(bw, gw, tw, gap, margin_, layout_ == blGlyphLeft, gx, tx);
         gy = (bh - gh) / 2;
         ty = (bh - th) / 2;
     } else {
-        int total = gh + gap + th;
-        int start = margin_ < 0 ? (bh - total) / 2 : margin_;
-        if (layout_ == blGlyphTop) {
-            gy = start;
-            ty = start + gh + gap;
-        } else {
-            ty = margin_ < 0 ? start : bh - margin_ - gh - gap - th;
-            gy = ty + th + gap;
-        }
+        PlaceInLine(bh, gh, th, gap, margin_, layout_ == blGlyphTop, gy, ty);
         gx = (bw - gw) / 2;
         tx = (bw - tw) / 2;
     }

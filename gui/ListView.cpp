@@ -53,11 +53,14 @@ void TListItem::Update() {
     if (view && index >= 0) view->ShowItem(index);
 }
 
-bool TListItem::Selected() const {
+int TListItem::WindowIndex() const {
     TListView* view = ListView();
-    int index = Index();
-    if (view && index >= 0 && view->HandleAllocated()) return view->ItemState(index, LVIS_SELECTED);
-    return selected_;
+    return view && view->HandleAllocated() ? Index() : -1;
+}
+
+bool TListItem::Selected() const {
+    int index = WindowIndex();
+    return index >= 0 ? ListView()->ItemState(index, LVIS_SELECTED) : selected_;
 }
 
 void TListItem::SetSelected(bool selected) {
@@ -79,17 +82,14 @@ void TListItem::SetSelected(bool selected) {
 }
 
 bool TListItem::Focused() const {
-    TListView* view = ListView();
-    int index = Index();
-    if (view && index >= 0 && view->HandleAllocated()) return view->ItemState(index, LVIS_FOCUSED);
-    return focused_;
+    int index = WindowIndex();
+    return index >= 0 ? ListView()->ItemState(index, LVIS_FOCUSED) : focused_;
 }
 
 void TListItem::SetFocused(bool focused) {
-    TListView* view = ListView();
-    int index = Index();
-    if (view && index >= 0 && view->HandleAllocated()) {
-        view->SetItemState(index, focused ? LVIS_FOCUSED : 0, LVIS_FOCUSED);
+    int index = WindowIndex();
+    if (index >= 0) {
+        ListView()->SetItemState(index, focused ? LVIS_FOCUSED : 0, LVIS_FOCUSED);
         return;
     }
     if (focused && owner_)
@@ -235,13 +235,7 @@ void TListView::InsertIntoWindow(int index) {
     lv.state = (item->selected_ ? LVIS_SELECTED : 0) | (item->focused_ ? LVIS_FOCUSED : 0);
     Quiet quiet(quiet_);
     SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&lv));
-    for (size_t sub = 0; sub < item->subItems_.size(); ++sub) {
-        LVITEMA text{};
-        text.iSubItem = static_cast<int>(sub) + 1;
-        text.pszText = const_cast<char*>(item->subItems_[sub].c_str());
-        SendMessageA(Handle(), LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(&text));
-    }
+    ShowSubItems(index, *item);
 }
 
 void TListView::ShowItem(int index) {
@@ -253,10 +247,14 @@ void TListView::ShowItem(int index) {
     lv.pszText = const_cast<char*>(item->caption_.c_str());
     lv.iImage = item->imageIndex_;
     SendMessageA(Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&lv));
-    for (size_t sub = 0; sub < item->subItems_.size(); ++sub) {
+    ShowSubItems(index, *item);
+}
+
+void TListView::ShowSubItems(int index, const TListItem& item) {
+    for (size_t sub = 0; sub < item.subItems_.size(); ++sub) {
         LVITEMA text{};
         text.iSubItem = static_cast<int>(sub) + 1;
-        text.pszText = const_cast<char*>(item->subItems_[sub].c_str());
+        text.pszText = const_cast<char*>(item.subItems_[sub].c_str());
         SendMessageA(Handle(), LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(&text));
     }

@@ -49,6 +49,10 @@ private:
     friend class TListItems;
     friend class TListView;
 
+    // The item's index while its list view has a window (which then holds the selection and
+    // focus), else -1.
+    int WindowIndex() const;
+
     TListItems* owner_;
     std::string caption_;
     int imageIndex_ = -1;
@@ -165,6 +169,8 @@ private:
 
     void InsertIntoWindow(int index);
     void ShowItem(int index);
+    // The texts of the further columns, after the item's own row is in the window.
+    void ShowSubItems(int index, const TListItem& item);
     void ApplyImages();
     void ApplyColumns();
     void ApplyExtendedStyle();

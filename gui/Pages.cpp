@@ -7,68 +7,71 @@
 namespace gui {
 
 // =============================================================================================
-// TPage, TNotebook
+// TNotebookPage, TPageHost
 
-TPage::TPage(TComponent* owner) : TCustomControl(owner) {
-    SetClassName("TPage");
-    SetControlStyle(ControlStyle() | csAcceptsControls);
-    SetParentColor(true);
-    SetAlign(alClient);
-    SetVisible(false);
-}
-
-TPage::~TPage() {
+template <class Book>
+TNotebookPage<Book>::~TNotebookPage() {
     if (notebook_) notebook_->RemovePage(this);
 }
 
-void TPage::TextChanged() {}  // a page's caption is its name; it is not drawn
-
-TNotebook::TNotebook(TComponent* owner) : TCustomControl(owner) {
-    SetClassName("TNotebook");
-    SetControlStyle(ControlStyle() | csAcceptsControls);
-    SetBounds(0, 0, 150, 150);
+template <class Book, class Base, class PageType>
+TPageHost<Book, Base, PageType>::TPageHost(TComponent* owner) : Base(owner) {
+    this->SetControlStyle(this->ControlStyle() | csAcceptsControls);
 }
 
-TNotebook::~TNotebook() {
-    for (TPage* page : pages_) page->notebook_ = nullptr;
+template <class Book, class Base, class PageType>
+TPageHost<Book, Base, PageType>::~TPageHost() {
+    for (PageType* page : pages_) page->notebook_ = nullptr;
     pages_.clear();
 }
 
-TPage* TNotebook::AddPage(const std::string& name) {
-    auto* page = new TPage(this);
+template <class Book, class Base, class PageType>
+PageType* TPageHost<Book, Base, PageType>::AddPage(const std::string& name) {
+    auto* page = new PageType(this);
     page->SetCaption(name);
     InsertPage(page);
     return page;
 }
 
-void TNotebook::InsertPage(TPage* page) {
+template <class Book, class Base, class PageType>
+void TPageHost<Book, Base, PageType>::InsertPage(PageType* page) {
     if (page->notebook_ == this) return;
     if (page->notebook_) page->notebook_->RemovePage(page);
-    page->notebook_ = this;
+    page->notebook_ = static_cast<Book*>(this);
     pages_.push_back(page);
-    page->SetVisible(static_cast<int>(pages_.size()) - 1 == pageIndex_);
+    page->SetVisible(PageCount() - 1 == pageIndex_);
     page->SetParent(this);
+    PageInserted(page);
 }
 
-void TNotebook::RemovePage(TPage* page) {
+template <class Book, class Base, class PageType>
+void TPageHost<Book, Base, PageType>::RemovePage(TNotebookPage<Book>* page) {
     auto it = std::find(pages_.begin(), pages_.end(), page);
     if (it == pages_.end()) return;
     int index = static_cast<int>(it - pages_.begin());
     pages_.erase(it);
     page->notebook_ = nullptr;
     if (index < pageIndex_ && pageIndex_ > 0) --pageIndex_;
-    if (!Destroying()) ShowActive();
+    if (this->Destroying()) return;
+    PageRemoved();
+    ShowActive();
 }
 
-void TNotebook::ShowActive() {
-    // The new page shows before the old one hides, so that the notebook never shows empty.
-    if (pageIndex_ >= 0 && pageIndex_ < PageCount())
-        pages_[static_cast<size_t>(pageIndex_)]->Show();
+template <class Book, class Base, class PageType>
+PageType* TPageHost<Book, Base, PageType>::ShownPage() const {
+    if (pageIndex_ < 0 || pageIndex_ >= PageCount()) return nullptr;
+    return pages_[static_cast<size_t>(pageIndex_)];
+}
+
+template <class Book, class Base, class PageType>
+void TPageHost<Book, Base, PageType>::ShowActive() {
+    if (PageType* shown = ShownPage()) shown->Show();
     for (int i = 0; i < PageCount(); ++i)
-        if (i != pageIndex_) pages_[static_cast<size_t>(i)]->Hide();
+        if (i != pageIndex_) Page(i)->Hide();
 }
 
-void TNotebook::SetPageIndex(int index) {
+template <class Book, class Base, class PageType>
+void TPageHost<Book, Base, PageType>::SetPageIndex(int index) {
     if (PageCount() == 0) {
         pageIndex_ = index;  // a description gives the index before the pages
         return;
@@ -76,15 +79,17 @@ void TNotebook::SetPageIndex(int index) {
     if (index < 0 || index >= PageCount() || index == pageIndex_) return;
     pageIndex_ = index;
     ShowActive();
-    if (!Loading() && !Destroying()) Fire(OnPageChanged, this);
+    if (!this->Loading() && !this->Destroying()) PageChanged();
 }
 
-std::string TNotebook::ActivePage() const {
-    if (pageIndex_ < 0 || pageIndex_ >= PageCount()) return std::string();
-    return PageName(pageIndex_);
+template <class Book, class Base, class PageType>
+std::string TPageHost<Book, Base, PageType>::ActivePage() const {
+    PageType* shown = ShownPage();
+    return shown ? shown->Caption() : std::string();
 }
 
-void TNotebook::SetActivePage(const std::string& name) {
+template <class Book, class Base, class PageType>
+void TPageHost<Book, Base, PageType>::SetActivePage(const std::string& name) {
     for (int i = 0; i < PageCount(); ++i)
         if (SameText(PageName(i), name)) {
             SetPageIndex(i);
@@ -92,19 +97,20 @@ void TNotebook::SetActivePage(const std::string& name) {
         }
 }
 
-void TNotebook::AddDescribedChild(TComponent* child) {
-    if (auto* page = dynamic_cast<TPage*>(child)) {
+template <class Book, class Base, class PageType>
+void TPageHost<Book, Base, PageType>::AddDescribedChild(TComponent* child) {
+    if (auto* page = dynamic_cast<PageType*>(child)) {
         InsertPage(page);
-        return;
+    } else if (PageType* shown = ShownPage()) {
+        shown->AddDescribedChild(child);
+    } else {
+        Base::AddDescribedChild(child);
     }
-    if (pageIndex_ >= 0 && pageIndex_ < PageCount()) {
-        pages_[static_cast<size_t>(pageIndex_)]->AddDescribedChild(child);
-        return;
-    }
-    TCustomControl::AddDescribedChild(child);
 }
 
-bool TNotebook::SetProperty(const std::string& name, const PropertyValue& value) {
+template <class Book, class Base, class PageType>
+bool TPageHost<Book, Base, PageType>::SetProperty(const std::string& name,
+                                                  const PropertyValue& value) {
     if (SameText(name, "PageIndex")) {
         SetPageIndex(value.AsInt());
     } else if (SameText(name, "ActivePage")) {
@@ -112,40 +118,69 @@ bool TNotebook::SetProperty(const std::string& name, const PropertyValue& value)
     } else if (SameText(name, "Pages.Strings")) {
         if (value.kind != PropertyValue::Kind::List) throw Exception("Invalid property value");
         for (const std::string& page : value.items) AddPage(page);
-    } else if (SameText(name, "OnPageChanged")) {
-        OnPageChanged = FindHandler<void(TObject*)>(value.AsIdent());
     } else {
-        return TCustomControl::SetProperty(name, value);
+        return Base::SetProperty(name, value);
     }
     return true;
 }
 
-void TNotebook::Loaded() {
-    TCustomControl::Loaded();
+template <class Book, class Base, class PageType>
+void TPageHost<Book, Base, PageType>::Loaded() {
+    Base::Loaded();
     if (pageIndex_ >= PageCount()) pageIndex_ = PageCount() > 0 ? 0 : pageIndex_;
     ShowActive();
+}
+
+template class TNotebookPage<TNotebook>;
+template class TNotebookPage<TTabbedNotebook>;
+template class TPageHost<TNotebook, TCustomControl, TPage>;
+template class TPageHost<TTabbedNotebook, TWinControl, TTabPage>;
+
+// =============================================================================================
+// TPage, TNotebook
+
+TPage::TPage(TComponent* owner) : TNotebookPage(owner) {
+    SetClassName("TPage");
+    SetControlStyle(ControlStyle() | csAcceptsControls);
+    SetParentColor(true);
+    SetAlign(alClient);
+    SetVisible(false);
+}
+
+TNotebook::TNotebook(TComponent* owner) : TPageHost(owner) {
+    SetClassName("TNotebook");
+    SetBounds(0, 0, 150, 150);
+}
+
+void TNotebook::PageChanged() {
+    Fire(OnPageChanged, this);
+}
+
+bool TNotebook::SetProperty(const std::string& name, const PropertyValue& value) {
+    if (SameText(name, "OnPageChanged")) {
+        OnPageChanged = FindHandler<void(TObject*)>(value.AsIdent());
+        return true;
+    }
+    return TPageHost::SetProperty(name, value);
 }
 
 // =============================================================================================
 // TTabPage, TTabbedNotebook
 
-TTabPage::TTabPage(TComponent* owner) : TCustomControl(owner) {
+TTabPage::TTabPage(TComponent* owner) : TNotebookPage(owner) {
     SetClassName("TTabPage");
     SetControlStyle(ControlStyle() | csAcceptsControls);
     SetVisible(false);
 }
 
-TTabPage::~TTabPage() {
-    if (notebook_) notebook_->RemovePage(this);
-}
-
 void TTabPage::TextChanged() {
-    if (notebook_) notebook_->FillTabs();
+    // The window keeps the caption once there is one: the tabs read it back from there.
+    TNotebookPage::TextChanged();
+    if (Notebook()) Notebook()->FillTabs();
 }
 
-TTabbedNotebook::TTabbedNotebook(TComponent* owner) : TWinControl(owner) {
+TTabbedNotebook::TTabbedNotebook(TComponent* owner) : TPageHost(owner) {
     SetClassName("TTabbedNotebook");
-    SetControlStyle(ControlStyle() | csAcceptsControls);
     SetTabStop(true);
     SetBounds(0, 0, 300, 250);
     tabFont_.OnChange = [this] {
@@ -156,24 +191,22 @@ TTabbedNotebook::TTabbedNotebook(TComponent* owner) : TWinControl(owner) {
 
 TTabbedNotebook::~TTabbedNotebook() {
     tabFont_.OnChange = nullptr;
-    for (TTabPage* page : pages_) page->notebook_ = nullptr;
-    pages_.clear();
 }
 
 void TTabbedNotebook::CreateParams(TCreateParams& params) {
-    TWinControl::CreateParams(params);
+    TPageHost::CreateParams(params);
     params.windowClass = WC_TABCONTROLA;
 }
 
 void TTabbedNotebook::CreateWnd() {
-    TWinControl::CreateWnd();
+    TPageHost::CreateWnd();
     ApplyTabFont();
     FillTabs();
     AlignControls();
 }
 
 void TTabbedNotebook::FontChanged() {
-    TWinControl::FontChanged();
+    TPageHost::FontChanged();
     ApplyTabFont();
 }
 
@@ -195,7 +228,7 @@ void TTabbedNotebook::FillTabs() {
         SendMessageA(window, TCM_INSERTITEMA, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&item));
     }
-    SendMessageA(window, TCM_SETCURSEL, static_cast<WPARAM>(pageIndex_), 0);
+    SendMessageA(window, TCM_SETCURSEL, static_cast<WPARAM>(PageIndex()), 0);
 }
 
 RECT TTabbedNotebook::DisplayRect() const {
@@ -216,93 +249,35 @@ RECT TTabbedNotebook::DisplayRect() const {
 }
 
 void TTabbedNotebook::AlignControls() {
-    TWinControl::AlignControls();
+    TPageHost::AlignControls();
     RECT r = DisplayRect();
-    for (TTabPage* page : pages_)
-        page->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    for (int i = 0; i < PageCount(); ++i)
+        Page(i)->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-TTabPage* TTabbedNotebook::AddPage(const std::string& name) {
-    auto* page = new TTabPage(this);
-    page->SetCaption(name);
-    InsertPage(page);
-    return page;
-}
-
-void TTabbedNotebook::InsertPage(TTabPage* page) {
-    if (page->notebook_ == this) return;
-    if (page->notebook_) page->notebook_->RemovePage(page);
-    page->notebook_ = this;
-    pages_.push_back(page);
-    page->SetVisible(static_cast<int>(pages_.size()) - 1 == pageIndex_);
-    page->SetParent(this);
+void TTabbedNotebook::PageInserted(TTabPage* page) {
     RECT r = DisplayRect();
     page->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     FillTabs();
 }
 
-void TTabbedNotebook::RemovePage(TTabPage* page) {
-    auto it = std::find(pages_.begin(), pages_.end(), page);
-    if (it == pages_.end()) return;
-    int index = static_cast<int>(it - pages_.begin());
-    pages_.erase(it);
-    page->notebook_ = nullptr;
-    if (index < pageIndex_ && pageIndex_ > 0) --pageIndex_;
-    if (Destroying()) return;
+void TTabbedNotebook::PageRemoved() {
     FillTabs();
-    ShowActive();
 }
 
 void TTabbedNotebook::ShowActive() {
-    if (pageIndex_ >= 0 && pageIndex_ < PageCount()) {
-        TTabPage* page = pages_[static_cast<size_t>(pageIndex_)];
-        page->Show();
-        page->BringToFront();
-    }
-    for (int i = 0; i < PageCount(); ++i)
-        if (i != pageIndex_) pages_[static_cast<size_t>(i)]->Hide();
+    TPageHost::ShowActive();
+    if (TTabPage* shown = ShownPage()) shown->BringToFront();
     if (HandleAllocated())
-        SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(pageIndex_), 0);
+        SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(PageIndex()), 0);
 }
 
-void TTabbedNotebook::SetPageIndex(int index) {
-    if (PageCount() == 0) {
-        pageIndex_ = index;  // a description gives the index before the pages
-        return;
-    }
-    if (index < 0 || index >= PageCount() || index == pageIndex_) return;
-    pageIndex_ = index;
-    ShowActive();
-    if (!Loading() && !Destroying()) Click();
-}
-
-std::string TTabbedNotebook::ActivePage() const {
-    if (pageIndex_ < 0 || pageIndex_ >= PageCount()) return std::string();
-    return PageName(pageIndex_);
-}
-
-void TTabbedNotebook::SetActivePage(const std::string& name) {
-    for (int i = 0; i < PageCount(); ++i)
-        if (SameText(PageName(i), name)) {
-            SetPageIndex(i);
-            return;
-        }
-}
-
-void TTabbedNotebook::AddDescribedChild(TComponent* child) {
-    if (auto* page = dynamic_cast<TTabPage*>(child)) {
-        InsertPage(page);
-        return;
-    }
-    if (pageIndex_ >= 0 && pageIndex_ < PageCount()) {
-        pages_[static_cast<size_t>(pageIndex_)]->AddDescribedChild(child);
-        return;
-    }
-    TWinControl::AddDescribedChild(child);
+void TTabbedNotebook::PageChanged() {
+    Click();
 }
 
 bool TTabbedNotebook::ParentNotification(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg != WM_NOTIFY) return TWinControl::ParentNotification(msg, wParam, lParam, result);
+    if (msg != WM_NOTIFY) return TPageHost::ParentNotification(msg, wParam, lParam, result);
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     result = 0;
     if (header->code != TCN_SELCHANGE) return header->code == TCN_SELCHANGING;
@@ -310,7 +285,7 @@ bool TTabbedNotebook::ParentNotification(UINT msg, WPARAM wParam, LPARAM lParam,
     bool allow = true;
     Fire(OnChange, this, chosen, allow);
     if (!allow) {
-        SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(pageIndex_), 0);
+        SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(PageIndex()), 0);
         return true;
     }
     SetPageIndex(chosen);
@@ -320,27 +295,14 @@ bool TTabbedNotebook::ParentNotification(UINT msg, WPARAM wParam, LPARAM lParam,
 bool TTabbedNotebook::SetProperty(const std::string& name, const PropertyValue& value) {
     if (name.size() > 8 && SameText(name.substr(0, 8), "TabFont.")) {
         return tabFont_.SetProperty(name.substr(8), value);
-    } else if (SameText(name, "PageIndex")) {
-        SetPageIndex(value.AsInt());
-    } else if (SameText(name, "ActivePage")) {
-        SetActivePage(value.AsString());
-    } else if (SameText(name, "Pages.Strings")) {
-        if (value.kind != PropertyValue::Kind::List) throw Exception("Invalid property value");
-        for (const std::string& page : value.items) AddPage(page);
     } else if (SameText(name, "TabsPerRow")) {
         value.AsInt();
     } else if (SameText(name, "OnChange")) {
         OnChange = FindHandler<void(TObject*, int, bool&)>(value.AsIdent());
     } else {
-        return TWinControl::SetProperty(name, value);
+        return TPageHost::SetProperty(name, value);
     }
     return true;
-}
-
-void TTabbedNotebook::Loaded() {
-    TWinControl::Loaded();
-    if (pageIndex_ >= PageCount()) pageIndex_ = PageCount() > 0 ? 0 : pageIndex_;
-    ShowActive();
 }
 
 }  // namespace gui

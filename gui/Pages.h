@@ -13,40 +13,46 @@
 
 namespace gui {
 
-class TNotebook;
-class TTabbedNotebook;
+template <class Book, class Base, class PageType>
+class TPageHost;
 
-// One page of a notebook; its caption is the page's name.
-class TPage : public TCustomControl {
+// What both kinds of page share: the notebook they lie on, which they leave when they are
+// destroyed before it.
+template <class Book>
+class TNotebookPage : public TCustomControl {
 public:
-    explicit TPage(TComponent* owner);
-    ~TPage() override;
-    TNotebook* Notebook() const { return notebook_; }
+    ~TNotebookPage() override;
+    Book* Notebook() const { return notebook_; }
 
 protected:
-    void TextChanged() override;
+    explicit TNotebookPage(TComponent* owner) : TCustomControl(owner) {}
 
 private:
-    friend class TNotebook;
-    TNotebook* notebook_ = nullptr;
+    template <class, class, class>
+    friend class TPageHost;
+    Book* notebook_ = nullptr;
 };
 
-class TNotebook : public TCustomControl {
+// What both notebooks share: the pages in order, the index of the one shown, and the routing
+// of described controls onto it. Book is the notebook itself, Base the control it is made of.
+// Each notebook says how it shows the chosen page and what a change of page runs.
+template <class Book, class Base, class PageType>
+class TPageHost : public Base {
 public:
-    explicit TNotebook(TComponent* owner);
-    ~TNotebook() override;
+    explicit TPageHost(TComponent* owner);
+    ~TPageHost() override;
 
     int PageCount() const { return static_cast<int>(pages_.size()); }
-    TPage* Page(int index) const { return pages_.at(static_cast<size_t>(index)); }
+    PageType* Page(int index) const { return pages_.at(static_cast<size_t>(index)); }
     std::string PageName(int index) const { return Page(index)->Caption(); }
     // Adds a page (owned by the notebook) at the end.
-    TPage* AddPage(const std::string& name);
+    PageType* AddPage(const std::string& name);
     // Takes a page made elsewhere (a form description's) as the last page.
-    void InsertPage(TPage* page);
+    void InsertPage(PageType* page);
 
     int PageIndex() const { return pageIndex_; }
-    // Shows that page alone. A change of page runs OnPageChanged before returning; an index
-    // outside the pages, or the page already shown, changes nothing.
+    // Shows that page alone. A change of page runs the notebook's event before returning; an
+    // index outside the pages, or the page already shown, changes nothing.
     void SetPageIndex(int index);
     // The shown page's name; setting a name (case-insensitive) shows the first page of that
     // name, an unknown name changes nothing.
@@ -55,69 +61,79 @@ public:
 
     // Pages become pages; any other control goes onto the page shown.
     void AddDescribedChild(TComponent* child) override;
-    // PageIndex, ActivePage, Pages.Strings (pages by name), OnPageChanged and the control's own
-    // properties.
+    // PageIndex, ActivePage, Pages.Strings (pages by name) and the control's own properties.
     bool SetProperty(const std::string& name, const PropertyValue& value) override;
     void Loaded() override;
 
-    TNotifyEvent OnPageChanged;
+protected:
+    // The shown page, or none while the index lies outside the pages.
+    PageType* ShownPage() const;
+    // Shows the chosen page before hiding the others, so that the notebook never shows empty.
+    virtual void ShowActive();
+    // After a page has joined, and after one has left while the notebook is not being destroyed.
+    virtual void PageInserted(PageType*) {}
+    virtual void PageRemoved() {}
+    // After a change of page made outside loading and destruction.
+    virtual void PageChanged() = 0;
 
 private:
-    friend class TPage;
-    void RemovePage(TPage* page);
-    void ShowActive();
+    friend class TNotebookPage<Book>;
+    void RemovePage(TNotebookPage<Book>* page);
 
-    std::vector<TPage*> pages_;
+    std::vector<PageType*> pages_;
     int pageIndex_ = 0;
 };
 
+class TNotebook;
+class TTabbedNotebook;
+
+// One page of a notebook; its caption is the page's name, which the page does not draw.
+class TPage : public TNotebookPage<TNotebook> {
+public:
+    explicit TPage(TComponent* owner);
+};
+
+class TNotebook : public TPageHost<TNotebook, TCustomControl, TPage> {
+public:
+    explicit TNotebook(TComponent* owner);
+
+    // OnPageChanged, and what every notebook takes.
+    bool SetProperty(const std::string& name, const PropertyValue& value) override;
+
+    TNotifyEvent OnPageChanged;
+
+protected:
+    void PageChanged() override;
+};
+
 // A page of a tabbed notebook; its caption is the tab's text.
-class TTabPage : public TCustomControl {
+class TTabPage : public TNotebookPage<TTabbedNotebook> {
 public:
     explicit TTabPage(TComponent* owner);
-    ~TTabPage() override;
-    TTabbedNotebook* Notebook() const { return notebook_; }
 
 protected:
     void TextChanged() override;
-
-private:
-    friend class TTabbedNotebook;
-    TTabbedNotebook* notebook_ = nullptr;
 };
 
 // Fires before a tab the user picked is shown; clearing allowChange keeps the page shown.
 using TPageChangeEvent = std::function<void(TObject* sender, int newTab, bool& allowChange)>;
 
-class TTabbedNotebook : public TWinControl {
+// Selects the chosen page's tab along with the page; OnClick runs after a change of page.
+class TTabbedNotebook : public TPageHost<TTabbedNotebook, TWinControl, TTabPage> {
 public:
     explicit TTabbedNotebook(TComponent* owner);
     ~TTabbedNotebook() override;
 
-    int PageCount() const { return static_cast<int>(pages_.size()); }
-    TTabPage* Page(int index) const { return pages_.at(static_cast<size_t>(index)); }
-    std::string PageName(int index) const { return Page(index)->Caption(); }
-    TTabPage* AddPage(const std::string& name);
-    void InsertPage(TTabPage* page);
-
-    int PageIndex() const { return pageIndex_; }
-    // Shows that page and selects its tab; OnClick runs after a change of page.
-    void SetPageIndex(int index);
-    std::string ActivePage() const;
-    void SetActivePage(const std::string& name);
     // The font of the tabs (the pages use the control's Font).
     TFont& TabFont() { return tabFont_; }
 
     // The area the pages fill, in client coordinates.
     RECT DisplayRect() const;
 
-    void AddDescribedChild(TComponent* child) override;
-    // PageIndex, ActivePage, Pages.Strings, TabFont.*, TabsPerRow, OnChange and the control's
-    // own properties.
+    // TabFont.*, TabsPerRow, OnChange, and what every notebook takes.
     bool SetProperty(const std::string& name, const PropertyValue& value) override;
     bool ParentNotification(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void AlignControls() override;
-    void Loaded() override;
 
     TPageChangeEvent OnChange;
 
@@ -125,18 +141,24 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void FontChanged() override;
+    void ShowActive() override;
+    void PageInserted(TTabPage* page) override;
+    void PageRemoved() override;
+    void PageChanged() override;
 
 private:
     friend class TTabPage;
-    void RemovePage(TTabPage* page);
-    void ShowActive();
     void FillTabs();
     void ApplyTabFont();
 
-    std::vector<TTabPage*> pages_;
-    int pageIndex_ = 0;
     TFont tabFont_;
     bool tabFontSet_ = false;
 };
+
+// Both notebooks are made once, in Pages.cpp.
+extern template class TNotebookPage<TNotebook>;
+extern template class TNotebookPage<TTabbedNotebook>;
+extern template class TPageHost<TNotebook, TCustomControl, TPage>;
+extern template class TPageHost<TTabbedNotebook, TWinControl, TTabPage>;
 
 }  // namespace gui

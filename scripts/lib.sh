@@ -37,6 +37,8 @@ prepare_wine() {
     export WINEPREFIX="$dir/wineprefix" HOME="$dir/home" WINEDEBUG=-all
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
     mkdir -p "$HOME"
+    # One server for the whole run, started apart from ctest so that it holds none of its pipes.
+    /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
     "$wine64" wineboot </dev/null >/dev/null 2>&1
     # With no window manager on the test display, managed windows make wine wait for one on
     # every hide and destroy.

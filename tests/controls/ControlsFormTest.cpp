@@ -23,6 +23,7 @@
 #include "Resources.h"
 #include "StdCtrls.h"
 #include "TestPictures.h"
+#include "WindowTestSupport.h"
 
 namespace {
 
@@ -457,7 +458,7 @@ protected:
 
     void ShowForm() {
         form->Show();
-        controls_test::Pump(50);
+        testing_support::Pump(50);
     }
 
     void TearDown() override { form.reset(); }
@@ -580,14 +581,14 @@ TEST_F(ControlsFormTest, BitmapButtonDrawsItsGlyphWithoutItsBackgroundAndShowsIt
         }
     EXPECT_EQ(red, 64);  // the glyph's 8 x 8 square
     EXPECT_EQ(magenta, 0);
-    controls_test::SavePicture(picture, "controls_bitbtn");
+    testing_support::SavePicture(picture, "controls_bitbtn");
 
     ShowForm();  // the hint follows the mouse on the screen
     POINT centre = button->ClientToScreen(POINT{button->Width() / 2, button->Height() / 2});
     SetCursorPos(centre.x, centre.y);
     PostMessageA(button->Handle(), WM_MOUSEMOVE, 0,
                  MAKELPARAM(button->Width() / 2, button->Height() / 2));
-    EXPECT_TRUE(controls_test::PumpUntil(
+    EXPECT_TRUE(testing_support::PumpUntil(
         [] { return Application.ActiveHint() == "Reset File Association"; }, 3000));
 }
 
@@ -823,9 +824,7 @@ TEST_F(ControlsFormTest, LabelsSizeThemselvesAndStoreText) {
     EXPECT_EQ(store->Caption(), "c:\\program files\\zembly\\");
 
     TBitmap client;
-    client.SetSize(form->ClientWidth(), form->ClientHeight());
-    SendMessageA(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(client.Canvas().Handle()),
-                 PRF_CLIENT);
+    testing_support::PrintClient(*form, client);
     auto* name = form->Get<TLabel>("Label1");
     EXPECT_EQ(client.Pixel(name->Left() + name->Width() - 1, name->Top()), clYellow);
     int dark = 0;
@@ -843,9 +842,7 @@ TEST_F(ControlsFormTest, PanelsHoldControlsInsideTheirBevels) {
     EXPECT_EQ(form->Get<TLabel>("Label4")->Parent(), panel);
 
     TBitmap picture;
-    picture.SetSize(panel->ClientWidth(), panel->ClientHeight());
-    SendMessageA(panel->Handle(), WM_PRINTCLIENT,
-                 reinterpret_cast<WPARAM>(picture.Canvas().Handle()), PRF_CLIENT);
+    testing_support::PrintClient(*panel, picture);
     int w = picture.Width(), h = picture.Height();
     EXPECT_EQ(picture.Pixel(0, 0), ColorToRGB(clBtnHighlight));  // raised outer bevel
     EXPECT_EQ(picture.Pixel(w - 1, h - 1), ColorToRGB(clBtnShadow));
@@ -900,11 +897,11 @@ TEST_F(ControlsFormTest, TheWholeFormIsPictured) {
     for (const char* name : {" Ann ", " Bob "}) view->Items().Add()->SetCaption(name);
     view->Items()[1]->SetSelected(true);
     form->Get<TMemo>("Memo1")->Lines().Add("second line");
-    controls_test::Pump(100);
+    testing_support::Pump(100);
     TBitmap picture;
     CaptureWindow(form->Handle(), picture);
     ASSERT_EQ(picture.Width(), 640);
-    controls_test::SavePicture(picture, "controls_form");
+    testing_support::SavePicture(picture, "controls_form");
     // The stretched picture of Image1 is on screen: its four quarters in their places.
     auto* image = form->Get<TImage>("Image1");
     EXPECT_EQ(picture.Pixel(image->Left() + 4, image->Top() + 4), clRed);

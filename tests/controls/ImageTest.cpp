@@ -9,6 +9,7 @@
 #include "ExtCtrls.h"
 #include "Resources.h"
 #include "TestPictures.h"
+#include "WindowTestSupport.h"
 
 namespace {
 
@@ -136,7 +137,7 @@ TEST_P(ImageFormats, StretchScalesToTheControlAndPlainDrawsAtSize) {
     host.Paint();
     EXPECT_EQ(host.At(4, 4), clTeal);
     EXPECT_TRUE(controls_test::Near(host.At(32 + 4, 16 + 4), clRed, t));
-    if (::testing::Test::HasFailure()) controls_test::SavePicture(host.shot, "image_stretch");
+    if (::testing::Test::HasFailure()) testing_support::SavePicture(host.shot, "image_stretch");
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFormat, ImageFormats, ::testing::ValuesIn(kFormats),
@@ -173,7 +174,7 @@ TEST(Image, AlphaAndTransparentColourLeaveTheBackground) {
     host.Paint();
     EXPECT_EQ(host.At(2, 2), clTeal);
     EXPECT_EQ(host.At(48, 32), clRed);
-    controls_test::SavePicture(host.shot, "image_transparent");
+    testing_support::SavePicture(host.shot, "image_transparent");
 }
 
 TEST(Image, ProportionalStretchKeepsTheShape) {

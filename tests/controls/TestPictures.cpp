@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "MessagePump.h"
-
 namespace controls_test {
 
 namespace {
@@ -229,26 +227,6 @@ std::string MakePng(const Pixels& pixels) {
 
 std::string MakeJpeg(const Pixels& pixels) {
     return Encode(pixels, GUID_ContainerFormatJpeg, false);
-}
-
-bool PumpUntil(const std::function<bool()>& condition, int milliseconds) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        gui::ProcessMessages();
-        if (condition()) return true;
-        if (static_cast<int>(GetTickCount() - start) >= milliseconds) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
-
-void Pump(int milliseconds) {
-    PumpUntil([] { return false; }, milliseconds);
-}
-
-void SavePicture(const gui::TBitmap& bitmap, const std::string& name) {
-    const char* folder = std::getenv("ZEMBLY_PICTURES");
-    if (!folder || !*folder) return;
-    bitmap.SaveToPng(std::string(folder) + "\\" + name + ".png");
 }
 
 bool Near(gui::TColor a, gui::TColor b, int tolerance) {

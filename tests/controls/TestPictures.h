@@ -1,11 +1,10 @@
 // Small pictures made by the tests themselves, as the bytes of a picture file of each format the
-// image control reads, and helpers to drive and look at windows.
+// image control reads, and a tolerant comparison of colours.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,13 +38,6 @@ std::string MakeGif(const Pixels& pixels, const std::vector<uint32_t>& palette);
 // Written through WIC's encoders.
 std::string MakePng(const Pixels& pixels);
 std::string MakeJpeg(const Pixels& pixels);
-
-// Handles messages until the condition holds or the time is up; returns the condition.
-bool PumpUntil(const std::function<bool()>& condition, int milliseconds = 2000);
-void Pump(int milliseconds);
-
-// Writes the bitmap as <name>.png into $ZEMBLY_PICTURES when that is set.
-void SavePicture(const gui::TBitmap& bitmap, const std::string& name);
 
 // Within a tolerance per channel (lossy formats, scaled drawing).
 bool Near(gui::TColor a, gui::TColor b, int tolerance);

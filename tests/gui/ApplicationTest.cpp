@@ -5,9 +5,9 @@
 #include "Application.h"
 #include "Dialogs.h"
 #include "Form.h"
+#include "GuiTestSupport.h"
 #include "MessagePump.h"
 #include "Timer.h"
-#include "WindowTestSupport.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "Application.h"
 #include "Form.h"
-#include "WindowTestSupport.h"
+#include "GuiTestSupport.h"
 
 namespace {
 

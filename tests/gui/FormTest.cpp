@@ -4,9 +4,9 @@
 
 #include "Application.h"
 #include "Form.h"
+#include "GuiTestSupport.h"
 #include "MessagePump.h"
 #include "Resources.h"
-#include "WindowTestSupport.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Graphics.h"
-#include "WindowTestSupport.h"
+#include "GuiTestSupport.h"
 
 namespace {
 

@@ -11,13 +11,7 @@ namespace {
 
 using gui::TMenuItem;
 using gui::TPopupMenu;
-
-TMenuItem* AddItem(TMenuItem* parent, gui::TComponent* owner, const std::string& caption) {
-    auto* item = new TMenuItem(owner);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
-}
+using menutest::AddItem;
 
 MENUITEMINFOA ItemInfo(HMENU menu, UINT position, std::string* text = nullptr) {
     static char buffer[256];

@@ -1,14 +1,23 @@
-// Pictures and probes shared by the menu tests: a generated image strip, a canvas with a fixed
-// font, and pixel searches over a drawn bitmap.
+// Pictures and probes shared by the menu tests: menu items made in one call, a generated image
+// strip, a canvas with a fixed font, and pixel searches over a drawn bitmap.
 #pragma once
 
-#include <cstdlib>
 #include <string>
 
 #include "Graphics.h"
 #include "ImageList.h"
+#include "Menu.h"
 
 namespace menutest {
+
+// A new item with that caption, owned by owner, as the last child of parent.
+inline gui::TMenuItem* AddItem(gui::TMenuItem* parent, gui::TComponent* owner,
+                               const std::string& caption) {
+    auto* item = new gui::TMenuItem(owner);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
 
 constexpr int kImageWidth = 20, kImageHeight = 15;
 constexpr gui::TColor kMask = gui::clFuchsia;
@@ -57,13 +66,6 @@ inline int CountColor(const gui::TBitmap& b, gui::TColor color, int left, int to
 inline int CountOther(const gui::TBitmap& b, gui::TColor background, int left, int top, int right,
                       int bottom) {
     return (right - left) * (bottom - top) - CountColor(b, background, left, top, right, bottom);
-}
-
-// Writes the picture into the folder the test run names, if it names one.
-inline void SavePicture(const gui::TBitmap& bitmap, const std::string& name) {
-    const char* folder = std::getenv("ZEMBLY_PICTURES");
-    if (!folder || !*folder) return;
-    bitmap.SaveToPng(std::string(folder) + "/" + name + ".png");
 }
 
 }  // namespace menutest

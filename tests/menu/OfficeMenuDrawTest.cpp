@@ -6,6 +6,7 @@
 #include "MenuTestSupport.h"
 #include "OfficeMenuLayout.h"
 #include "OfficePopupMenu.h"
+#include "WindowTestSupport.h"
 
 namespace {
 
@@ -363,7 +364,7 @@ TEST_P(OfficeDraw, PictureOfTheTrayMenu) {
     // The gutter of the separator below the first item ends at the same x as the items'.
     const int firstSeparatorTop = items[0].second;
     EXPECT_EQ(picture.Pixel(A().GutterWidth(), firstSeparatorTop + 1), A().SeparatorLineColor());
-    menutest::SavePicture(picture, std::string("office-items-") + StyleName(GetParam()));
+    testing_support::SavePicture(picture, std::string("office-items-") + StyleName(GetParam()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, OfficeDraw,

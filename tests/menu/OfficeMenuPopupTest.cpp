@@ -10,6 +10,7 @@
 #include "MessagePump.h"
 #include "OfficeMenuLayout.h"
 #include "OfficePopupMenu.h"
+#include "WindowTestSupport.h"
 
 namespace {
 
@@ -208,8 +209,8 @@ TEST_P(TrayMenu, OpensDrawsSelectsAndRunsTheChosenItem) {
                          CaptureScreen(where, selected);
                          MenuDriver::Key(menu_->Window(), VK_RETURN);
                      }});
-    menutest::SavePicture(closed, "tray-menu-" + name);
-    menutest::SavePicture(selected, "tray-menu-" + name + "-selected");
+    testing_support::SavePicture(closed, "tray-menu-" + name);
+    testing_support::SavePicture(selected, "tray-menu-" + name + "-selected");
 
     // The owner window was brought to the front before the menu was tracked.
     EXPECT_EQ(spy.Seen(), menu_->Window());
@@ -269,7 +270,7 @@ TEST_P(TrayMenuSilver, SubmenuOpensWithDefaultDrawnItemsAndEscapeChoosesNothing)
              MenuDriver::Key(menu_->Window(), VK_ESCAPE);
          },
          [&](HWND) { MenuDriver::Key(menu_->Window(), VK_ESCAPE); }});
-    menutest::SavePicture(both, "tray-menu-submenu");
+    testing_support::SavePicture(both, "tray-menu-submenu");
     EXPECT_EQ(menus, 2);
     // The submenu's image shows in its default drawing.
     EXPECT_GT(

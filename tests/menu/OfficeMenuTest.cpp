@@ -10,6 +10,7 @@ namespace {
 
 using gui::PropertyValue;
 using gui::TMenuItem;
+using menutest::AddItem;
 
 // Reaches the pre-popup notification the way the popup operation calls it.
 class ProbeMenu : public TOfficePopupMenu {
@@ -17,13 +18,6 @@ public:
     using TOfficePopupMenu::DoPopup;
     using TOfficePopupMenu::TOfficePopupMenu;
 };
-
-TMenuItem* AddItem(TMenuItem* parent, gui::TComponent* owner, const std::string& caption) {
-    auto* item = new TMenuItem(owner);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
-}
 
 // Which measure handler an item carries, told apart by what it measures: the separator
 // handler gives a hint-less item 10 x 4.

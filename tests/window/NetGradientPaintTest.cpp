@@ -7,6 +7,7 @@
 #include <string>
 
 #include "NetGradient.h"
+#include "WindowComponentsTestSupport.h"
 #include "WindowTestSupport.h"
 
 namespace {
@@ -242,7 +243,7 @@ TEST(NetGradientPicture, BarsAsTheWindowsUseThem) {
     windowtest::ShowAndSettle(*form);
     gui::TBitmap picture;
     gui::CaptureWindow(form->Handle(), picture);
-    windowtest::SavePicture(picture, "netgradient.png");
+    testing_support::SavePicture(picture, "netgradient");
     EXPECT_EQ(picture.Pixel(0, 20), gui::RGBColor(0xB7, 0xC2, 0xD9));
     EXPECT_EQ(picture.Pixel(432, 20), gui::clWhite);
     EXPECT_EQ(picture.Pixel(10, 61), gui::clNavy);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "NetGradient.h"
-#include "WindowTestSupport.h"
+#include "WindowComponentsTestSupport.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "NetGradient.h"
 #include "TopMost.h"
 #include "WindowComponents.h"
-#include "WindowTestSupport.h"
+#include "WindowComponentsTestSupport.h"
 
 namespace {
 

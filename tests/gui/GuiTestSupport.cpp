@@ -1,39 +1,8 @@
-#include "WindowTestSupport.h"
+#include "GuiTestSupport.h"
 
-#include <cstdlib>
-
-#include "MessagePump.h"
 #include "StandardClasses.h"
 
 namespace testing_support {
-
-bool PumpUntil(const std::function<bool()>& condition, int milliseconds) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        gui::ProcessMessages();
-        if (condition()) return true;
-        if (static_cast<int>(GetTickCount() - start) >= milliseconds) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
-
-void Pump(int milliseconds) {
-    PumpUntil([] { return false; }, milliseconds);
-}
-
-void PrintClient(gui::TWinControl& control, gui::TBitmap& into) {
-    RECT client;
-    GetClientRect(control.Handle(), &client);
-    into.SetSize(client.right, client.bottom);
-    SendMessageA(control.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(into.Canvas().Handle()),
-                 PRF_CLIENT);
-}
-
-void SavePicture(const gui::TBitmap& bitmap, const std::string& name) {
-    const char* folder = std::getenv("ZEMBLY_PICTURES");
-    if (!folder || !*folder) return;
-    bitmap.SaveToPng(std::string(folder) + "\\" + name + ".png");
-}
 
 bool IsAbove(HWND a, HWND b) {
     for (HWND w = GetWindow(a, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))

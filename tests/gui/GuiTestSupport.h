@@ -1,29 +1,16 @@
-// Helpers of the window tests: message pumping with a time limit, reading back what a window
-// painted, and small controls to put on test forms.
+// Helpers of the layer's own window tests: window order, small controls to put on test forms,
+// and the recorder that answers message boxes.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "Control.h"
 #include "Dialogs.h"
-#include "Form.h"
-#include "Graphics.h"
+#include "WindowTestSupport.h"
 
 namespace testing_support {
-
-// Handles messages until the condition holds or the time is up; returns the condition.
-bool PumpUntil(const std::function<bool()>& condition, int milliseconds = 2000);
-void Pump(int milliseconds);
-
-// The client area as the control paints it (WM_PRINTCLIENT into an off-screen bitmap).
-void PrintClient(gui::TWinControl& control, gui::TBitmap& into);
-
-// Writes the bitmap as <name>.png into $ZEMBLY_PICTURES when that is set.
-void SavePicture(const gui::TBitmap& bitmap, const std::string& name);
 
 // True when window a lies above window b among the top-level windows.
 bool IsAbove(HWND a, HWND b);

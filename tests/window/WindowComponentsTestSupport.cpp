@@ -1,6 +1,4 @@
-#include "WindowTestSupport.h"
-
-#include <cstdlib>
+#include "WindowComponentsTestSupport.h"
 
 #include "MessagePump.h"
 #include "WindowComponents.h"
@@ -59,17 +57,6 @@ void Mark(HWND window, const RECT& area, COLORREF color) {
 
 bool WaitsForPaint(HWND window) {
     return GetUpdateRect(window, nullptr, FALSE) != FALSE;
-}
-
-void SavePicture(const gui::TBitmap& picture, const std::string& fileName) {
-    const char* folder = std::getenv("ZEMBLY_PICTURES");
-    if (!folder || !*folder) return;
-    std::string path = folder;
-    // ctest hands over a path of the host; under wine the host's root is drive Z:.
-    if (path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    picture.SaveToPng(path + "\\" + fileName);
 }
 
 SystemColorChange::SystemColorChange(int index, COLORREF color)

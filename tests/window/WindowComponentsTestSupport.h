@@ -30,9 +30,6 @@ void Mark(HWND window, const RECT& area, COLORREF color);
 // Whether part of the window waits for a repaint.
 bool WaitsForPaint(HWND window);
 
-// Saves a picture under $ZEMBLY_PICTURES when that is set.
-void SavePicture(const gui::TBitmap& picture, const std::string& fileName);
-
 // Changes one system colour for the lifetime of the object.
 class SystemColorChange {
 public:
