@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "FolderResolver.h"
 #include "MessagePump.h"
 #include "PlatformFolderSources.h"
-#include "SpecialFolders.h"
 #include "TextToolkit.h"
 
 namespace {

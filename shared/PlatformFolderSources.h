@@ -1,7 +1,7 @@
 // The special-folder sources of the running Windows system.
 #pragma once
 
-#include "SpecialFolders.h"
+#include "FolderResolver.h"
 
 namespace text {
 

@@ -1,4 +1,4 @@
-target_sources(shared_portable PRIVATE TextToolkit.cpp SpecialFolders.cpp)
+target_sources(shared_portable PRIVATE TextToolkit.cpp FolderResolver.cpp)
 if(WIN32)
     target_sources(shared_win PRIVATE KelTextHandler1.cpp PlatformFolderSources.cpp)
 endif()

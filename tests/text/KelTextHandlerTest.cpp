@@ -9,9 +9,9 @@
 #include <thread>
 
 #include "Component.h"
+#include "FolderResolver.h"
 #include "KelTextHandler1.h"
 #include "PlatformFolderSources.h"
-#include "SpecialFolders.h"
 #include "TextToolkit.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "SpecialFolders.h"
+#include "FolderResolver.h"
 
 #include "TextToolkit.h"
 

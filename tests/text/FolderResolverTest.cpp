@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "SpecialFolders.h"
+#include "FolderResolver.h"
 #include "TextToolkit.h"
 
 namespace {
