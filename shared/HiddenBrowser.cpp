@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "CodePages.h"
 #include "HtmlText.h"
 
 namespace net {
@@ -52,30 +53,11 @@ UINT CodePageOf(const std::string& label) {
     return CP_ACP;
 }
 
-std::wstring ToWide(const std::string& bytes, UINT codePage) {
-    if (bytes.empty()) return std::wstring();
-    int n =
-        MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    if (n <= 0) {
-        codePage = CP_ACP;
-        n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                0);
-    }
-    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0)
-        MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0], n);
+// The bytes in the page's code page, or in the ANSI one when they are not valid there.
+std::wstring PageToWide(const std::string& bytes, UINT codePage) {
+    std::wstring wide = ToWide(bytes, codePage);
+    if (wide.empty()) wide = ToWide(bytes, CP_ACP);
     return wide;
-}
-
-std::string FromWide(const std::wstring& wide, UINT codePage) {
-    if (wide.empty()) return std::string();
-    const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], n,
-                            nullptr, nullptr);
-    return bytes;
 }
 
 // The page's bytes as UTF-8, whatever charset it came in.
@@ -84,7 +66,7 @@ std::string DocumentToUtf8(const std::string& bytes, const std::string& contentT
     if (bytes.compare(0, 3, kBom) == 0) return bytes.substr(3);
     const UINT codePage = CodePageOf(html::DeclaredCharset(contentType, bytes));
     if (codePage == CP_UTF8) return bytes;
-    return FromWide(ToWide(bytes, codePage), CP_UTF8);
+    return FromWide(PageToWide(bytes, codePage), CP_UTF8);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <winhttp.h>
 
+#include "CodePages.h"
 #include "HttpUrl.h"
 
 namespace net {
@@ -30,19 +31,6 @@ std::wstring Widen(const std::string& ascii) {
     return std::wstring(ascii.begin(), ascii.end());
 }
 
-// Header values as UTF-8; a Location with raw non-ASCII characters is then sent
-// percent-encoded.
-std::string ToUtf8(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n,
-                            nullptr, nullptr);
-    return out;
-}
-
 bool SetTimeouts(HINTERNET h, const HttpLimits& limits) {
     return WinHttpSetTimeouts(h, limits.resolveMs, limits.connectMs, limits.sendMs,
                               limits.receiveMs) != FALSE;
@@ -67,7 +55,8 @@ std::string Header(HINTERNET request, DWORD which) {
                              WINHTTP_NO_HEADER_INDEX))
         return "";
     value.resize(size / sizeof(wchar_t));
-    return ToUtf8(value);
+    // As UTF-8: a Location with raw non-ASCII characters is then sent percent-encoded.
+    return FromWide(value, CP_UTF8);
 }
 
 // One request and its reply head on a connection of its own.

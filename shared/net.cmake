@@ -11,6 +11,7 @@ set_source_files_properties(ServiceHost.cpp PROPERTIES
 
 if(WIN32)
     target_sources(shared_win PRIVATE
+        CodePages.cpp
         HttpTransport.cpp
         HiddenBrowser.cpp
         bSource1.cpp
