@@ -23,6 +23,11 @@ std::map<std::string, ClassRegistry::Factory>& Classes() {
     static std::map<std::string, ClassRegistry::Factory> classes;
     return classes;
 }
+
+std::map<std::type_index, std::string>& TypeNames() {
+    static std::map<std::type_index, std::string> names;
+    return names;
+}
 }  // namespace
 
 PropertyValue PropertyValue::Int(int64_t v) {
@@ -169,6 +174,15 @@ TComponent* ClassRegistry::Create(const std::string& className, TComponent* owne
     TComponent* object = it->second(owner);
     if (object) object->SetClassName(className);
     return object;
+}
+
+void ClassRegistry::RegisterType(const std::type_info& type, const std::string& className) {
+    TypeNames()[std::type_index(type)] = className;
+}
+
+std::string ClassRegistry::NameOf(const std::type_info& type) {
+    auto it = TypeNames().find(std::type_index(type));
+    return it == TypeNames().end() ? type.name() : it->second;
 }
 
 bool ClassRegistry::Known(const std::string& className) {

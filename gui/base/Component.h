@@ -10,6 +10,8 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <typeindex>
+#include <typeinfo>
 #include <vector>
 
 namespace gui {
@@ -146,6 +148,12 @@ public:
         if (!handler) throw Exception("Method '" + name + "' has the wrong signature");
         return *handler;
     }
+    // Binds an event property of a description to the handler it names; the handler must have
+    // the event's own signature.
+    template <class Sig>
+    void BindEvent(std::function<Sig>& event, const PropertyValue& value) {
+        event = FindHandler<Sig>(value.AsIdent());
+    }
 
 private:
     void RemoveComponent(TComponent* child);
@@ -166,9 +174,20 @@ class ClassRegistry {
 public:
     using Factory = std::function<TComponent*(TComponent* owner)>;
     static void Register(const std::string& className, Factory factory);
+    // Registers class T under its description name; registering a name again replaces it.
+    template <class T>
+    static void Register(const std::string& className) {
+        Register(className, [](TComponent* owner) -> TComponent* { return new T(owner); });
+        RegisterType(typeid(T), className);
+    }
+    // The description name registered for a C++ class, or its compiler name when none is.
+    static std::string NameOf(const std::type_info& type);
     static TComponent* Create(const std::string& className,
                               TComponent* owner);  // nullptr if unknown
     static bool Known(const std::string& className);
+
+private:
+    static void RegisterType(const std::type_info& type, const std::string& className);
 };
 
 }  // namespace gui

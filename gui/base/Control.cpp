@@ -502,17 +502,15 @@ bool TControl::SetProperty(const std::string& name, const PropertyValue& value) 
     } else if (SameText(name, "PopupMenu")) {
         SetPopupMenuName(value.AsIdent());
     } else if (SameText(name, "OnClick")) {
-        OnClick = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnClick, value);
     } else if (SameText(name, "OnDblClick")) {
-        OnDblClick = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnDblClick, value);
     } else if (SameText(name, "OnMouseDown")) {
-        OnMouseDown =
-            FindHandler<void(TObject*, TMouseButton, TShiftState, int, int)>(value.AsIdent());
+        BindEvent(OnMouseDown, value);
     } else if (SameText(name, "OnMouseMove")) {
-        OnMouseMove = FindHandler<void(TObject*, TShiftState, int, int)>(value.AsIdent());
+        BindEvent(OnMouseMove, value);
     } else if (SameText(name, "OnMouseUp")) {
-        OnMouseUp =
-            FindHandler<void(TObject*, TMouseButton, TShiftState, int, int)>(value.AsIdent());
+        BindEvent(OnMouseUp, value);
     } else {
         return TComponent::SetProperty(name, value);
     }
@@ -917,15 +915,15 @@ bool TWinControl::SetProperty(const std::string& name, const PropertyValue& valu
     } else if (SameText(name, "TabOrder")) {
         SetTabOrder(value.AsInt());
     } else if (SameText(name, "OnKeyPress")) {
-        OnKeyPress = FindHandler<void(TObject*, char&)>(value.AsIdent());
+        BindEvent(OnKeyPress, value);
     } else if (SameText(name, "OnKeyDown")) {
-        OnKeyDown = FindHandler<void(TObject*, WORD&, TShiftState)>(value.AsIdent());
+        BindEvent(OnKeyDown, value);
     } else if (SameText(name, "OnKeyUp")) {
-        OnKeyUp = FindHandler<void(TObject*, WORD&, TShiftState)>(value.AsIdent());
+        BindEvent(OnKeyUp, value);
     } else if (SameText(name, "OnEnter")) {
-        OnEnter = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnEnter, value);
     } else if (SameText(name, "OnExit")) {
-        OnExit = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnExit, value);
     } else {
         return TControl::SetProperty(name, value);
     }

@@ -298,25 +298,25 @@ bool TForm::SetProperty(const std::string& name, const PropertyValue& value) {
     } else if (SameText(name, "ClientHeight")) {
         SetClientHeight(value.AsInt());
     } else if (SameText(name, "OnCreate")) {
-        OnCreate = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnCreate, value);
     } else if (SameText(name, "OnShow")) {
-        OnShow = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnShow, value);
     } else if (SameText(name, "OnHide")) {
-        OnHide = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnHide, value);
     } else if (SameText(name, "OnActivate")) {
-        OnActivate = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnActivate, value);
     } else if (SameText(name, "OnDeactivate")) {
-        OnDeactivate = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnDeactivate, value);
     } else if (SameText(name, "OnClose")) {
-        OnClose = FindHandler<void(TObject*, TCloseAction&)>(value.AsIdent());
+        BindEvent(OnClose, value);
     } else if (SameText(name, "OnCloseQuery")) {
-        OnCloseQuery = FindHandler<void(TObject*, bool&)>(value.AsIdent());
+        BindEvent(OnCloseQuery, value);
     } else if (SameText(name, "OnDestroy")) {
-        OnDestroy = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnDestroy, value);
     } else if (SameText(name, "OnPaint")) {
-        OnPaint = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnPaint, value);
     } else if (SameText(name, "OnResize")) {
-        OnResize = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnResize, value);
     } else if (SameText(name, "PixelsPerInch") || SameText(name, "TextHeight") ||
                SameText(name, "OldCreateOrder") || SameText(name, "Scaled")) {
         // Design-time values of the form designer; nothing at run time depends on them.

@@ -104,7 +104,7 @@ bool TTimer::SetProperty(const std::string& name, const PropertyValue& value) {
     } else if (SameText(name, "Enabled")) {
         SetEnabled(value.AsBool());
     } else if (SameText(name, "OnTimer")) {
-        OnTimer = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnTimer, value);
     } else {
         return TComponent::SetProperty(name, value);
     }

@@ -9,34 +9,27 @@
 
 namespace gui {
 
-namespace {
-template <class T>
-void Register(const char* name) {
-    ClassRegistry::Register(name, [](TComponent* owner) -> TComponent* { return new T(owner); });
-}
-}  // namespace
-
 void RegisterControlClasses() {
-    Register<TLabel>("TLabel");
-    Register<TEdit>("TEdit");
-    Register<TMaskEdit>("TMaskEdit");
-    Register<TMemo>("TMemo");
-    Register<TButton>("TButton");
-    Register<TBitBtn>("TBitBtn");
-    Register<TCheckBox>("TCheckBox");
-    Register<TRadioButton>("TRadioButton");
-    Register<TComboBox>("TComboBox");
-    Register<TListBox>("TListBox");
-    Register<TFileListBox>("TFileListBox");
-    Register<TListView>("TListView");
-    Register<TPanel>("TPanel");
-    Register<TImage>("TImage");
-    Register<TShape>("TShape");
-    Register<TNotebook>("TNotebook");
-    Register<TPage>("TPage");
-    Register<TTabbedNotebook>("TTabbedNotebook");
-    Register<TTabPage>("TTabPage");
-    Register<TProgressBar>("TProgressBar");
+    ClassRegistry::Register<TLabel>("TLabel");
+    ClassRegistry::Register<TEdit>("TEdit");
+    ClassRegistry::Register<TMaskEdit>("TMaskEdit");
+    ClassRegistry::Register<TMemo>("TMemo");
+    ClassRegistry::Register<TButton>("TButton");
+    ClassRegistry::Register<TBitBtn>("TBitBtn");
+    ClassRegistry::Register<TCheckBox>("TCheckBox");
+    ClassRegistry::Register<TRadioButton>("TRadioButton");
+    ClassRegistry::Register<TComboBox>("TComboBox");
+    ClassRegistry::Register<TListBox>("TListBox");
+    ClassRegistry::Register<TFileListBox>("TFileListBox");
+    ClassRegistry::Register<TListView>("TListView");
+    ClassRegistry::Register<TPanel>("TPanel");
+    ClassRegistry::Register<TImage>("TImage");
+    ClassRegistry::Register<TShape>("TShape");
+    ClassRegistry::Register<TNotebook>("TNotebook");
+    ClassRegistry::Register<TPage>("TPage");
+    ClassRegistry::Register<TTabbedNotebook>("TTabbedNotebook");
+    ClassRegistry::Register<TTabPage>("TTabPage");
+    ClassRegistry::Register<TProgressBar>("TProgressBar");
 }
 
 }  // namespace gui

@@ -609,9 +609,9 @@ bool TComboBox::SetProperty(const std::string& name, const PropertyValue& value)
     } else if (SameText(name, "ItemHeight")) {
         value.AsInt();
     } else if (SameText(name, "OnChange")) {
-        OnChange = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnChange, value);
     } else if (SameText(name, "OnDropDown")) {
-        OnDropDown = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnDropDown, value);
     } else {
         return TWinControl::SetProperty(name, value);
     }

@@ -514,7 +514,7 @@ bool TListView::SetProperty(const std::string& name, const PropertyValue& value)
         items_.Clear();
         for (const std::string& caption : value.items) items_.Add()->SetCaption(caption);
     } else if (SameText(name, "OnSelectItem")) {
-        OnSelectItem = FindHandler<void(TObject*, TListItem*, bool)>(value.AsIdent());
+        BindEvent(OnSelectItem, value);
     } else if (SameText(name, "ColumnClick") || SameText(name, "IconOptions.AutoArrange")) {
         value.AsBool();
     } else {

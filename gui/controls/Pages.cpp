@@ -158,7 +158,7 @@ void TNotebook::PageChanged() {
 
 bool TNotebook::SetProperty(const std::string& name, const PropertyValue& value) {
     if (SameText(name, "OnPageChanged")) {
-        OnPageChanged = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnPageChanged, value);
         return true;
     }
     return TPageHost::SetProperty(name, value);
@@ -298,7 +298,7 @@ bool TTabbedNotebook::SetProperty(const std::string& name, const PropertyValue& 
     } else if (SameText(name, "TabsPerRow")) {
         value.AsInt();
     } else if (SameText(name, "OnChange")) {
-        OnChange = FindHandler<void(TObject*, int, bool&)>(value.AsIdent());
+        BindEvent(OnChange, value);
     } else {
         return TPageHost::SetProperty(name, value);
     }

@@ -293,7 +293,7 @@ bool TCustomEdit::SetProperty(const std::string& name, const PropertyValue& valu
     } else if (SameText(name, "BorderStyle")) {
         SetBorderStyle(BorderFromValue(value));
     } else if (SameText(name, "OnChange")) {
-        OnChange = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnChange, value);
     } else if (SameText(name, "AutoSelect") || SameText(name, "AutoSize") ||
                SameText(name, "HideSelection")) {
         value.AsBool();  // behaviours of the system's edit control as it stands

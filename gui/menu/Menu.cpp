@@ -195,11 +195,11 @@ bool TMenuItem::SetProperty(const std::string& name, const PropertyValue& value)
     } else if (name == "Tag") {
         tag_ = value.AsInt();
     } else if (name == "OnClick") {
-        OnClick = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnClick, value);
     } else if (name == "OnMeasureItem") {
-        OnMeasureItem = FindHandler<void(TObject*, TCanvas*, int&, int&)>(value.AsIdent());
+        BindEvent(OnMeasureItem, value);
     } else if (name == "OnDrawItem") {
-        OnDrawItem = FindHandler<void(TObject*, TCanvas*, const RECT&, bool)>(value.AsIdent());
+        BindEvent(OnDrawItem, value);
     } else {
         return TComponent::SetProperty(name, value);
     }
@@ -470,7 +470,7 @@ bool TPopupMenu::SetProperty(const std::string& name, const PropertyValue& value
     } else if (name == "AutoPopup") {
         SetAutoPopup(value.AsBool());
     } else if (name == "OnPopup") {
-        OnPopup = FindHandler<void(TObject*)>(value.AsIdent());
+        BindEvent(OnPopup, value);
     } else {
         return TComponent::SetProperty(name, value);
     }
