@@ -13,6 +13,7 @@
 #include "Dialogs.h"
 #include "Form.h"
 #include "MessagePump.h"
+#include "ProcessEnd.h"
 
 namespace gui {
 
@@ -220,10 +221,7 @@ void TApplication::Run() {
             terminated_ = true;
             break;
         }
-        if (FilterMessage(&msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-        FreeDeviceContexts();
+        HandleMessage(&msg);
     }
 }
 
@@ -242,8 +240,7 @@ bool TApplication::Terminated() const {
 }
 
 void TApplication::Halt(int exitCode) {
-    std::fflush(nullptr);
-    ExitProcess(static_cast<UINT>(exitCode));
+    EndProcess(exitCode);
 }
 
 void TApplication::HandleException(const std::exception& error) {

@@ -13,14 +13,20 @@ bool SameText(const std::string& a, const std::string& b) {
            });
 }
 
+bool NameLess::operator()(const std::string& a, const std::string& b) const {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
+}
+
 namespace {
 ExceptionReport& Report() {
     static ExceptionReport report;
     return report;
 }
 
-std::map<std::string, ClassRegistry::Factory>& Classes() {
-    static std::map<std::string, ClassRegistry::Factory> classes;
+std::map<std::string, ClassRegistry::Factory, NameLess>& Classes() {
+    static std::map<std::string, ClassRegistry::Factory, NameLess> classes;
     return classes;
 }
 
@@ -157,7 +163,7 @@ TComponent* TComponent::Root() {
 void TComponent::AddDescribedChild(TComponent*) {}
 
 bool TComponent::SetProperty(const std::string& name, const PropertyValue& value) {
-    if (name == "Name") {
+    if (SameText(name, "Name")) {
         name_ = value.AsString();
         return true;
     }

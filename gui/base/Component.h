@@ -10,6 +10,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <typeindex>
 #include <typeinfo>
 #include <vector>
@@ -53,8 +54,13 @@ struct PropertyValue {
     uint32_t AsSet(std::initializer_list<const char*> names) const;
 };
 
-// Case-insensitive comparison, as the class library compares names.
+// Case-insensitive comparison, as the class library compares names. Every name a description
+// gives (classes, components, properties, handlers) is compared this way.
 bool SameText(const std::string& a, const std::string& b);
+// The matching order for maps keyed by such names.
+struct NameLess {
+    bool operator()(const std::string& a, const std::string& b) const;
+};
 
 // The application-wide error report. The layer calls every event handler through Fire, so an
 // exception that a handler does not catch ends that handler and is reported here, and the
@@ -133,8 +139,8 @@ public:
 
     bool SetProperty(const std::string& name, const PropertyValue& value) override;
 
-    // Handler methods that event bindings of form descriptions name. A window class registers
-    // its handlers on itself; components find them through their root.
+    // Handler methods that event bindings of form descriptions name. A window class binds its
+    // handlers on itself (GUI_HANDLERS); components find them through their root.
     template <class Sig>
     void RegisterHandler(const std::string& name, std::function<Sig> handler) {
         handlers_[name] = std::move(handler);
@@ -155,6 +161,34 @@ public:
         event = FindHandler<Sig>(value.AsIdent());
     }
 
+    // A handler method of this object under its name; the signature is the method's own.
+    template <class Owner, class... Args>
+    void BindHandler(const std::string& name, void (Owner::*method)(Args...)) {
+        Owner* self = static_cast<Owner*>(this);
+        RegisterHandler<void(Args...)>(name,
+                                       std::function<void(Args...)>([self, method](Args... args) {
+                                           (self->*method)(std::forward<Args>(args)...);
+                                       }));
+    }
+
+    // A field of this object that points at the component of that name once a description has
+    // been read into it. The loader sets every bound field, and a component the description does
+    // not hold, or holds as another class, is a description error naming both.
+    struct ControlField {
+        std::string name;
+        const std::type_info* type;
+        std::function<bool(TComponent*)> assign;  // false when the component is not a T
+    };
+    template <class T>
+    void BindControl(T*& field, const std::string& name) {
+        T** target = &field;
+        fields_.push_back({name, &typeid(T), [target](TComponent* component) {
+                               *target = dynamic_cast<T*>(component);
+                               return *target != nullptr;
+                           }});
+    }
+    const std::vector<ControlField>& ControlFields() const { return fields_; }
+
 private:
     void RemoveComponent(TComponent* child);
 
@@ -165,7 +199,8 @@ private:
     bool designing_ = false;
     bool loading_ = false;
     bool destroying_ = false;
-    std::map<std::string, std::any> handlers_;
+    std::map<std::string, std::any, NameLess> handlers_;
+    std::vector<ControlField> fields_;
 };
 
 // Class names of form descriptions mapped to factories. Programs register the classes they use
@@ -191,3 +226,23 @@ private:
 };
 
 }  // namespace gui
+
+// Binding lists of a form unit's constructor, run before its description is read:
+//   GUI_CONTROLS(Edit1, Label4);           // fields Edit1, Label4 of this class
+//   GUI_HANDLERS(Button1Click, FormShow);  // methods of this class, bound by their own names
+#define GUI_CONTROLS(...) GUI_FOR_EACH(GUI_BIND_CONTROL_, __VA_ARGS__)
+#define GUI_HANDLERS(...) GUI_FOR_EACH(GUI_BIND_HANDLER_, __VA_ARGS__)
+#define GUI_BIND_CONTROL_(name) BindControl(name, #name);
+#define GUI_BIND_HANDLER_(name) BindHandler(#name, &std::remove_pointer_t<decltype(this)>::name);
+
+// Applies a macro to each of up to 256 arguments.
+#define GUI_FOR_EACH(macro, ...) __VA_OPT__(GUI_EXPAND_(GUI_FOR_EACH_STEP_(macro, __VA_ARGS__)))
+#define GUI_FOR_EACH_STEP_(macro, first, ...) \
+    macro(first) __VA_OPT__(GUI_FOR_EACH_AGAIN_ GUI_PARENS_(macro, __VA_ARGS__))
+#define GUI_FOR_EACH_AGAIN_() GUI_FOR_EACH_STEP_
+#define GUI_PARENS_ ()
+#define GUI_EXPAND_(...) GUI_EXPAND4_(GUI_EXPAND4_(GUI_EXPAND4_(GUI_EXPAND4_(__VA_ARGS__))))
+#define GUI_EXPAND4_(...) GUI_EXPAND3_(GUI_EXPAND3_(GUI_EXPAND3_(GUI_EXPAND3_(__VA_ARGS__))))
+#define GUI_EXPAND3_(...) GUI_EXPAND2_(GUI_EXPAND2_(GUI_EXPAND2_(GUI_EXPAND2_(__VA_ARGS__))))
+#define GUI_EXPAND2_(...) GUI_EXPAND1_(GUI_EXPAND1_(GUI_EXPAND1_(GUI_EXPAND1_(__VA_ARGS__))))
+#define GUI_EXPAND1_(...) __VA_ARGS__

@@ -1,4 +1,3 @@
-// API stable
 // Controls: TControl (position, appearance, mouse events), TWinControl (a control with a window
 // of its own, children and keyboard events), TGraphicControl (painted by its parent inside its
 // bounds) and TCustomControl (a window of our own class with a canvas and Paint).

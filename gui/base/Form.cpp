@@ -15,9 +15,23 @@ TForm::TForm(TComponent* owner, const std::string& className) : TWinControl(owne
 }
 
 TForm::~TForm() {
-    Fire(OnDestroy, this);
+    // Too late for OnDestroy here: the class that bound it is gone already (see Free).
     SetDestroying();
     Application.RemoveForm(this);
+}
+
+void TForm::Free() {
+    if (HandleAllocated())
+        DestroyWnd();  // WM_DESTROY runs OnDestroy
+    else
+        FireDestroy();
+    delete this;
+}
+
+void TForm::FireDestroy() {
+    if (destroyFired_ || Destroying()) return;
+    destroyFired_ = true;
+    Fire(OnDestroy, this);
 }
 
 void TForm::Styles(DWORD& style, DWORD& exStyle) const {
@@ -350,6 +364,9 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             Close();
             return 0;
+        case WM_DESTROY:
+            FireDestroy();
+            return TWinControl::WndProc(msg, wParam, lParam);
         case WM_ACTIVATE: {
             bool active = LOWORD(wParam) != WA_INACTIVE;
             if (active && !HIWORD(wParam)) {

@@ -1,10 +1,12 @@
 // Forms: top-level windows whose controls and event bindings come from a form description.
 //
-// A form class registers its handler methods by name in its constructor, then reads its
-// description; the application object (CreateForm) runs OnCreate afterwards:
+// A form class binds its control fields and handler methods in its constructor, then reads its
+// description; the application object (CreateForm) runs OnCreate afterwards (gui/README.md shows
+// a whole form unit):
 //
 //   TForm12::TForm12(TComponent* owner) : TForm(owner, "TForm12") {
-//       RegisterHandler<void(TObject*)>("FormCreate", [this](TObject* s) { FormCreate(s); });
+//       GUI_CONTROLS(Edit1, Label4);
+//       GUI_HANDLERS(FormCreate, Button1Click);
 //       LoadFromResource("TFORM12");
 //   }
 #pragma once
@@ -41,7 +43,11 @@ using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* owner, const std::string& className = "TForm");
-    ~TForm() override;  // OnDestroy runs first, while the controls still exist
+    ~TForm() override;
+    // Frees the form as the class library does: its window goes first, so OnDestroy runs from
+    // WM_DESTROY while the whole form and its controls still exist, then the object. A form
+    // deleted directly gets no OnDestroy.
+    void Free();
 
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle style);
@@ -123,7 +129,10 @@ private:
     TWindowState windowState_ = wsNormal;
     int pendingClientWidth_ = -1;
     int pendingClientHeight_ = -1;
+    void FireDestroy();
+
     bool placed_ = false;
+    bool destroyFired_ = false;
     bool created_ = false;
     TCanvas canvas_;
 };

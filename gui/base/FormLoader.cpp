@@ -1,5 +1,6 @@
 #include "FormLoader.h"
 
+#include <map>
 #include <vector>
 
 namespace gui {
@@ -43,6 +44,7 @@ public:
             if (!description.name.empty()) root_.SetName(description.name);
             ApplyProperties(root_, description);
             for (const DescribedObject& child : description.children) Read(root_, child);
+            ResolveFields(description);
         } catch (...) {
             for (TComponent* object : loaded_) object->SetLoading(false);
             throw;
@@ -54,6 +56,24 @@ public:
     }
 
 private:
+    // Points every control field the root declares at its component, before anything has seen
+    // Loaded, so that handlers running from then on find their controls.
+    void ResolveFields(const DescribedObject& description) {
+        for (const TComponent::ControlField& field : root_.ControlFields()) {
+            std::string expected = ClassRegistry::NameOf(*field.type);
+            TComponent* component = root_.FindComponent(field.name);
+            if (!component)
+                throw DescriptionError(description.line,
+                                       root_.ClassName() + " declares " + field.name + " (" +
+                                           expected + "), which the description does not hold");
+            if (!field.assign(component))
+                throw DescriptionError(lines_[component],
+                                       field.name + " is a " + component->ClassName() +
+                                           " in the description, but " + root_.ClassName() +
+                                           " declares it a " + expected);
+        }
+    }
+
     void Begin(TComponent& object) {
         object.SetLoading(true);
         loaded_.push_back(&object);
@@ -71,6 +91,7 @@ private:
             throw DescriptionError(description.line,
                                    "class " + description.className + " could not be made");
         object->SetName(description.name);
+        lines_[object] = description.line;
         Begin(*object);
         try {
             container.AddDescribedChild(object);
@@ -85,6 +106,7 @@ private:
 
     TComponent& root_;
     std::vector<TComponent*> loaded_;
+    std::map<const TComponent*, int> lines_;
 };
 
 }  // namespace

@@ -16,6 +16,8 @@ namespace gui {
 //    nested in, named, handed to the object it is nested in (AddDescribedChild, so a control
 //    has its parent before its properties are read), given its properties, then its own nested
 //    objects;
+//  - every control field the root declares (BindControl) is pointed at its component; a missing
+//    one, or one of another class, is an error naming both;
 //  - every object is Loading() while the description is read; at the end each one (root first,
 //    then in the order made) stops loading and gets Loaded().
 // An unknown class or property, a duplicate name or a value a property refuses raises Exception

@@ -20,11 +20,16 @@ void ProcessMessages() {
             quitExitCode = static_cast<int>(msg.wParam);
             return;
         }
-        if (messageFilter && messageFilter(&msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-        FreeDeviceContexts();
+        HandleMessage(&msg);
     }
+}
+
+void HandleMessage(void* message) {
+    MSG* msg = static_cast<MSG*>(message);
+    if (messageFilter && messageFilter(msg)) return;
+    TranslateMessage(msg);
+    DispatchMessageA(msg);
+    FreeDeviceContexts();
 }
 
 bool QuitRequested() {

@@ -8,6 +8,11 @@ namespace gui {
 // pass.
 void ProcessMessages();
 
+// Runs one message taken from the queue (a MSG*) as every loop does: the message filter, then
+// translation and dispatch, then the device contexts graphic controls took are given back. The
+// application's loop and ProcessMessages both use it.
+void HandleMessage(void* msg);
+
 // True once a WM_QUIT has been taken from the queue by ProcessMessages; the main loop stops then.
 bool QuitRequested();
 int QuitExitCode();

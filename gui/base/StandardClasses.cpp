@@ -6,7 +6,7 @@
 namespace gui {
 
 void RegisterStandardClasses() {
-    ClassRegistry::Register("TTimer", [](TComponent* owner) { return new TTimer(owner); });
+    ClassRegistry::Register<TTimer>("TTimer");
 }
 
 }  // namespace gui

@@ -207,7 +207,7 @@ void TStrings::EndUpdate() {
 }
 
 bool TStrings::SetProperty(const std::string& name, const PropertyValue& value) {
-    if (name == "Strings") {
+    if (SameText(name, "Strings")) {
         if (value.kind != PropertyValue::Kind::List) throw Exception("Invalid property value");
         Assign(value.items);
         return true;

@@ -129,23 +129,23 @@ bool TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) {
 }
 
 bool TImageList::SetProperty(const std::string& name, const PropertyValue& value) {
-    if (name == "Width") {
+    if (SameText(name, "Width")) {
         SetWidth(value.AsInt());
         return true;
     }
-    if (name == "Height") {
+    if (SameText(name, "Height")) {
         SetHeight(value.AsInt());
         return true;
     }
-    if (name == "MaskColor") {
+    if (SameText(name, "MaskColor")) {
         SetMaskColor(ColorFromValue(value));
         return true;
     }
-    if (name == "Strip") {
+    if (SameText(name, "Strip")) {
         AddResource(value.AsString());
         return true;
     }
-    if (name == "Bitmap") {
+    if (SameText(name, "Bitmap")) {
         if (value.kind != PropertyValue::Kind::Binary) throw Exception("Invalid property value");
         TBitmap picture;
         picture.LoadFromMemory(value.data.data(), value.data.size());

@@ -171,34 +171,34 @@ void TMenuItem::Click() {
 }
 
 bool TMenuItem::SetProperty(const std::string& name, const PropertyValue& value) {
-    if (name == "Caption") {
+    if (SameText(name, "Caption")) {
         caption_ = value.AsString();
-    } else if (name == "Hint") {
+    } else if (SameText(name, "Hint")) {
         hint_ = value.AsString();
-    } else if (name == "ShortCut") {
+    } else if (SameText(name, "ShortCut")) {
         const int32_t v = value.AsInt();
         if (v < 0 || v > 0xFFFF) throw Exception("Property value out of range");
         shortCut_ = static_cast<TShortCut>(v);
-    } else if (name == "Enabled") {
+    } else if (SameText(name, "Enabled")) {
         enabled_ = value.AsBool();
-    } else if (name == "Checked") {
+    } else if (SameText(name, "Checked")) {
         checked_ = value.AsBool();
-    } else if (name == "Default") {
+    } else if (SameText(name, "Default")) {
         default_ = value.AsBool();
-    } else if (name == "Visible") {
+    } else if (SameText(name, "Visible")) {
         visible_ = value.AsBool();
-    } else if (name == "ImageIndex") {
+    } else if (SameText(name, "ImageIndex")) {
         imageIndex_ = value.AsInt();
-    } else if (name == "SubMenuImages") {
+    } else if (SameText(name, "SubMenuImages")) {
         subMenuImages_ = nullptr;
         subMenuImagesName_ = value.AsIdent();
-    } else if (name == "Tag") {
+    } else if (SameText(name, "Tag")) {
         tag_ = value.AsInt();
-    } else if (name == "OnClick") {
+    } else if (SameText(name, "OnClick")) {
         BindEvent(OnClick, value);
-    } else if (name == "OnMeasureItem") {
+    } else if (SameText(name, "OnMeasureItem")) {
         BindEvent(OnMeasureItem, value);
-    } else if (name == "OnDrawItem") {
+    } else if (SameText(name, "OnDrawItem")) {
         BindEvent(OnDrawItem, value);
     } else {
         return TComponent::SetProperty(name, value);
@@ -462,14 +462,14 @@ bool TPopupMenu::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 }
 
 bool TPopupMenu::SetProperty(const std::string& name, const PropertyValue& value) {
-    if (name == "Images") {
+    if (SameText(name, "Images")) {
         images_ = nullptr;
         imagesName_ = value.AsIdent();
-    } else if (name == "OwnerDraw") {
+    } else if (SameText(name, "OwnerDraw")) {
         SetOwnerDraw(value.AsBool());
-    } else if (name == "AutoPopup") {
+    } else if (SameText(name, "AutoPopup")) {
         SetAutoPopup(value.AsBool());
-    } else if (name == "OnPopup") {
+    } else if (SameText(name, "OnPopup")) {
         BindEvent(OnPopup, value);
     } else {
         return TComponent::SetProperty(name, value);

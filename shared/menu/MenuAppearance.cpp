@@ -6,16 +6,6 @@
 
 namespace {
 
-bool SameText(const std::string& a, const char* b) {
-    const std::size_t n = std::strlen(b);
-    if (a.size() != n) return false;
-    for (std::size_t i = 0; i < n; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 // One preset, in the declaration order of the appearance's fields.
 struct Preset {
     std::uint32_t gradient1Start, gradient1End, gradient2Start, gradient2End;
@@ -62,7 +52,7 @@ bool MenuStyleFromValue(const gui::PropertyValue& value, TMenuStyle& style) {
     }
     if (value.kind != gui::PropertyValue::Kind::Identifier) return false;
     for (int i = 0; i <= msVista; ++i)
-        if (SameText(value.text, kStyleNames[i])) {
+        if (gui::SameText(value.text, kStyleNames[i])) {
             style = static_cast<TMenuStyle>(i);
             return true;
         }
@@ -114,12 +104,12 @@ bool TMenuAppearance::SetProperty(const std::string& name, const gui::PropertyVa
         {"GutterWidth", &TMenuAppearance::gutterWidth_},
     };
     for (const ColorField& f : kColors)
-        if (SameText(name, f.name)) {
+        if (gui::SameText(name, f.name)) {
             this->*f.field = gui::ColorFromValue(value);
             return true;
         }
     for (const ByteField& f : kBytes)
-        if (SameText(name, f.name)) {
+        if (gui::SameText(name, f.name)) {
             this->*f.field = ByteFromValue(value);
             return true;
         }

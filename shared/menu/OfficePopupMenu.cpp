@@ -255,29 +255,18 @@ bool TOfficePopupMenu::FillGradientRect(HDC dc, const RECT& rect, int steps, gui
 
 bool TOfficePopupMenu::SetProperty(const std::string& name, const gui::PropertyValue& value) {
     static const std::string kAppearance = "Appearance.";
-    if (name.compare(0, kAppearance.size(), kAppearance) == 0)
+    if (name.size() > kAppearance.size() &&
+        gui::SameText(name.substr(0, kAppearance.size()), kAppearance))
         return appearance_->SetProperty(name.substr(kAppearance.size()), value);
-    if (name == "OfficeDesign") {
+    if (gui::SameText(name, "OfficeDesign")) {
         SetOfficeDesign(value.AsBool());
         return true;
     }
-    if (name == "Style") {
+    if (gui::SameText(name, "Style")) {
         TMenuStyle style;
         if (!MenuStyleFromValue(value, style)) throw gui::Exception("Invalid property value");
         SetStyle(style);
         return true;
     }
     return TPopupMenu::SetProperty(name, value);
-}
-
-void RegisterMenuClasses() {
-    using gui::ClassRegistry;
-    using gui::TComponent;
-    ClassRegistry::Register("TMenuItem", [](TComponent* owner) { return new TMenuItem(owner); });
-    ClassRegistry::Register("TPopupMenu",
-                            [](TComponent* owner) { return new gui::TPopupMenu(owner); });
-    ClassRegistry::Register("TImageList",
-                            [](TComponent* owner) { return new gui::TImageList(owner); });
-    ClassRegistry::Register("TOfficePopupMenu",
-                            [](TComponent* owner) { return new TOfficePopupMenu(owner); });
 }

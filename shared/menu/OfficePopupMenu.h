@@ -72,7 +72,3 @@ private:
     std::unique_ptr<TMenuAppearance> appearance_;
     TMenuStyle style_ = msDefault;
 };
-
-// Makes "TMenuItem", "TPopupMenu", "TImageList" and "TOfficePopupMenu" known to form
-// descriptions.
-void RegisterMenuClasses();

@@ -117,8 +117,3 @@ void KelTextHandler::WaitSeconds(int32_t seconds) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(timeLeft), QS_ALLINPUT);
     }
 }
-
-void RegisterKelTextHandler() {
-    gui::ClassRegistry::Register("KelTextHandler",
-                                 [](gui::TComponent* owner) { return new KelTextHandler(owner); });
-}

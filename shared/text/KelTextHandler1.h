@@ -61,6 +61,3 @@ public:
 private:
     text::FolderSources* folderSources_ = nullptr;
 };
-
-// Makes "KelTextHandler" known to form descriptions.
-void RegisterKelTextHandler();

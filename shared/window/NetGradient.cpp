@@ -184,8 +184,3 @@ gui::TColor GradientBandColor(int band, int count, gui::TColor start, gui::TColo
 int GradientBandLeft(int band, int width, int count) {
     return MulDiv(band, width, count);
 }
-
-void RegisterNetGradient() {
-    gui::ClassRegistry::Register("TNetGradient",
-                                 [](gui::TComponent* owner) { return new TNetGradient(owner); });
-}

@@ -83,6 +83,3 @@ gui::TColor GradientBandColor(int band, int count, gui::TColor start, gui::TColo
 // The first pixel column of band `band` of `count` across `width` columns. A band reaches up to
 // the next band's first column, so it is empty when both round to the same column.
 int GradientBandLeft(int band, int width, int count);
-
-// Makes "TNetGradient" known to form descriptions.
-void RegisterNetGradient();

@@ -48,8 +48,3 @@ bool TTopMost::SetProperty(const std::string& name, const gui::PropertyValue& va
 void TTopMost::SetWindowPosSetter(WindowPosSetter setter) {
     windowPosSetter = setter;
 }
-
-void RegisterTopMost() {
-    gui::ClassRegistry::Register("TTopMost",
-                                 [](gui::TComponent* owner) { return new TTopMost(owner); });
-}

@@ -42,6 +42,3 @@ private:
     // Taken once: a later re-creation of the form's window is not followed.
     HWND window_ = nullptr;
 };
-
-// Makes "TTopMost" known to form descriptions.
-void RegisterTopMost();

@@ -12,10 +12,10 @@
 
 #include "Application.h"
 #include "Buttons.h"
-#include "ControlClasses.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Form.h"
+#include "GuiClasses.h"
 #include "ImageList.h"
 #include "ListControls.h"
 #include "ListView.h"
@@ -23,12 +23,14 @@
 #include "Resources.h"
 #include "StdCtrls.h"
 #include "TestPictures.h"
+#include "WindowDriver.h"
 #include "WindowTestSupport.h"
 
 namespace {
 
 using namespace gui;
 using controls_test::Pixels;
+using namespace testing_support;
 
 const char kDescription[] = R"(object ControlsForm: TControlsForm
   Left = 20
@@ -317,87 +319,108 @@ bool Shown(HWND window) {
 const uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kYellow = 0xFFFFFF00,
                kMagenta = 0xFFFF00FF;
 
+// The template of every form unit: control fields and handler methods declared once, bound by
+// name in the constructor before the description is read.
 class ControlsForm : public TForm {
 public:
     ControlsForm() : TForm(nullptr, "TControlsForm") {
-        auto note = [this](const std::string& what) { log.push_back(what); };
-        RegisterHandler<void(TObject*)>("Edit1Change", [this](TObject*) { ++edit1Changes; });
-        RegisterHandler<void(TObject*, char&)>("Memo1KeyPress", [this](TObject*, char& key) {
-            auto* memo = Get<TMemo>("Memo1");
-            pressSaw.push_back(memo->Text());
-            // As the composer's counter does: the limit is set before the key takes effect.
-            if (memoLimit > 0) memo->SetMaxLength(memoLimit);
-            if (key == 'x') key = 0;
-            if (key == 'a') key = 'b';
-        });
-        RegisterHandler<void(TObject*, WORD&, TShiftState)>(
-            "Memo1KeyUp",
-            [this](TObject*, WORD&, TShiftState) { upSaw.push_back(Get<TMemo>("Memo1")->Text()); });
-        RegisterHandler<void(TObject*, WORD&, TShiftState)>(
-            "ComboKeyUp", [this](TObject*, WORD& key, TShiftState) {
-                comboKeyUps.push_back(Get<TComboBox>("ComboBox1")->Text() + "/" +
-                                      std::to_string(key));
-            });
-        RegisterHandler<void(TObject*)>("Button1Click", [note](TObject*) { note("Button1"); });
-        RegisterHandler<void(TObject*)>("BitBtn1Click", [note](TObject*) { note("BitBtn1"); });
-        RegisterHandler<void(TObject*)>("CheckBox1Click", [this, note](TObject*) {
-            note(std::string("CheckBox1:") + (Get<TCheckBox>("CheckBox1")->Checked() ? "1" : "0"));
-        });
-        RegisterHandler<void(TObject*)>(
-            "RadioClick", [note](TObject* sender) { note("click:" + sender->Name()); });
-        RegisterHandler<void(TObject*)>(
-            "RadioEnter", [note](TObject* sender) { note("enter:" + sender->Name()); });
-        RegisterHandler<void(TObject*)>("ListBox2Click", [this, note](TObject*) {
-            note("ListBox2:" + std::to_string(Get<TListBox>("ListBox2")->ItemIndex()));
-        });
-        RegisterHandler<void(TObject*)>("ListView1Click", [this](TObject*) {
-            // The composer's To: text: every selected caption without its first and last
-            // character, joined by a semicolon and two spaces.
-            auto* view = Get<TListView>("ListView1");
-            std::string to;
-            for (int i = 0; i < view->Items().Count(); ++i) {
-                TListItem* item = view->Items()[i];
-                if (!item->Selected()) continue;
-                const std::string& c = item->Caption();
-                to += c.substr(1, c.size() - 2) + ";  ";
-            }
-            toText = to.size() >= 3 ? to.substr(0, to.size() - 3) : std::string();
-            ++listClicks;
-        });
-        RegisterHandler<void(TObject*)>("ListView1DblClick",
-                                        [this](TObject*) { ++listDoubleClicks; });
-        RegisterHandler<void(TObject*, TListItem*, bool)>(
-            "ListView1SelectItem", [note](TObject*, TListItem* item, bool selected) {
-                note("select:" + item->Caption() + (selected ? "+" : "-"));
-            });
-        RegisterHandler<void(TObject*)>("Notebook1PageChanged", [this, note](TObject*) {
-            // Runs before the code that changed the page goes on: the page shows already.
-            bool welcome = Shown(Get<TCheckBox>("CheckBox2")->Handle());
-            bool license = Shown(Get<TMemo>("Memo2")->Handle());
-            note("page:" + std::to_string(Get<TNotebook>("Notebook1")->PageIndex()) +
-                 (welcome ? " welcome" : "") + (license ? " license" : ""));
-        });
-        RegisterHandler<void(TObject*)>("ImageClick", [note](TObject*) { note("image click"); });
-        RegisterHandler<void(TObject*, TMouseButton, TShiftState, int, int)>(
-            "ImageMouseDown", [note](TObject*, TMouseButton, TShiftState, int x, int y) {
-                note("down " + std::to_string(x) + "," + std::to_string(y));
-            });
-        RegisterHandler<void(TObject*, TShiftState, int, int)>(
-            "ImageMouseMove", [note](TObject*, TShiftState, int x, int y) {
-                note("move " + std::to_string(x) + "," + std::to_string(y));
-            });
-        RegisterHandler<void(TObject*, TMouseButton, TShiftState, int, int)>(
-            "ImageMouseUp", [note](TObject*, TMouseButton, TShiftState, int x, int y) {
-                note("up " + std::to_string(x) + "," + std::to_string(y));
-            });
+        GUI_CONTROLS(BitBtn1, Button1, Button2, CheckBox1, CheckBox2, ComboBox1, ComboBox2, Edit1,
+                     Edit4, Edit5, Image1, Image2, ImageList1, Label1, Label2, Label3, Label4,
+                     Label5, ListBox1, ListBox2, ListView1, MaskEdit1, Memo1, Memo2, Notebook1,
+                     Panel1, ProgressBar1, RadioButton1, RadioButton2, TabbedNotebook1);
+        GUI_HANDLERS(Edit1Change, Memo1KeyPress, Memo1KeyUp, ComboKeyUp, Button1Click, BitBtn1Click,
+                     CheckBox1Click, RadioClick, RadioEnter, ListBox2Click, ListView1Click,
+                     ListView1DblClick, ListView1SelectItem, Notebook1PageChanged, ImageClick,
+                     ImageMouseDown, ImageMouseMove, ImageMouseUp);
         LoadFromDescription(kDescription);
     }
 
-    template <class T>
-    T* Get(const char* name) {
-        auto* control = dynamic_cast<T*>(FindComponent(name));
-        if (!control) throw Exception(std::string("no ") + name);
-        return control;
+    TBitBtn* BitBtn1 = nullptr;
+    TButton* Button1 = nullptr;
+    TButton* Button2 = nullptr;
+    TCheckBox* CheckBox1 = nullptr;
+    TCheckBox* CheckBox2 = nullptr;
+    TComboBox* ComboBox1 = nullptr;
+    TComboBox* ComboBox2 = nullptr;
+    TEdit* Edit1 = nullptr;
+    TEdit* Edit4 = nullptr;
+    TEdit* Edit5 = nullptr;
+    TImage* Image1 = nullptr;
+    TImage* Image2 = nullptr;
+    TImageList* ImageList1 = nullptr;
+    TLabel* Label1 = nullptr;
+    TLabel* Label2 = nullptr;
+    TLabel* Label3 = nullptr;
+    TLabel* Label4 = nullptr;
+    TLabel* Label5 = nullptr;
+    TListBox* ListBox1 = nullptr;
+    TListBox* ListBox2 = nullptr;
+    TListView* ListView1 = nullptr;
+    TMaskEdit* MaskEdit1 = nullptr;
+    TMemo* Memo1 = nullptr;
+    TMemo* Memo2 = nullptr;
+    TNotebook* Notebook1 = nullptr;
+    TPanel* Panel1 = nullptr;
+    TProgressBar* ProgressBar1 = nullptr;
+    TRadioButton* RadioButton1 = nullptr;
+    TRadioButton* RadioButton2 = nullptr;
+    TTabbedNotebook* TabbedNotebook1 = nullptr;
+
+    void Edit1Change(TObject*) { ++edit1Changes; }
+    void Memo1KeyPress(TObject*, char& key) {
+        pressSaw.push_back(Memo1->Text());
+        // As the composer's counter does: the limit is set before the key takes effect.
+        if (memoLimit > 0) Memo1->SetMaxLength(memoLimit);
+        if (key == 'x') key = 0;
+        if (key == 'a') key = 'b';
+    }
+    void Memo1KeyUp(TObject*, WORD&, TShiftState) { upSaw.push_back(Memo1->Text()); }
+    void ComboKeyUp(TObject*, WORD& key, TShiftState) {
+        comboKeyUps.push_back(ComboBox1->Text() + "/" + std::to_string(key));
+    }
+    void Button1Click(TObject*) { log.push_back("Button1"); }
+    void BitBtn1Click(TObject*) { log.push_back("BitBtn1"); }
+    void CheckBox1Click(TObject*) {
+        log.push_back(std::string("CheckBox1:") + (CheckBox1->Checked() ? "1" : "0"));
+    }
+    void RadioClick(TObject* sender) { log.push_back("click:" + sender->Name()); }
+    void RadioEnter(TObject* sender) { log.push_back("enter:" + sender->Name()); }
+    void ListBox2Click(TObject*) {
+        log.push_back("ListBox2:" + std::to_string(ListBox2->ItemIndex()));
+    }
+    void ListView1Click(TObject*) {
+        // The composer's To: text: every selected caption without its first and last character,
+        // joined by a semicolon and two spaces.
+        std::string to;
+        for (int i = 0; i < ListView1->Items().Count(); ++i) {
+            TListItem* item = ListView1->Items()[i];
+            if (!item->Selected()) continue;
+            const std::string& c = item->Caption();
+            to += c.substr(1, c.size() - 2) + ";  ";
+        }
+        toText = to.size() >= 3 ? to.substr(0, to.size() - 3) : std::string();
+        ++listClicks;
+    }
+    void ListView1DblClick(TObject*) { ++listDoubleClicks; }
+    void ListView1SelectItem(TObject*, TListItem* item, bool selected) {
+        log.push_back("select:" + item->Caption() + (selected ? "+" : "-"));
+    }
+    void Notebook1PageChanged(TObject*) {
+        // Runs before the code that changed the page goes on: the page shows already.
+        bool welcome = Shown(CheckBox2->Handle());
+        bool license = Shown(Memo2->Handle());
+        log.push_back("page:" + std::to_string(Notebook1->PageIndex()) +
+                      (welcome ? " welcome" : "") + (license ? " license" : ""));
+    }
+    void ImageClick(TObject*) { log.push_back("image click"); }
+    void ImageMouseDown(TObject*, TMouseButton, TShiftState, int x, int y) {
+        log.push_back("down " + std::to_string(x) + "," + std::to_string(y));
+    }
+    void ImageMouseMove(TObject*, TShiftState, int x, int y) {
+        log.push_back("move " + std::to_string(x) + "," + std::to_string(y));
+    }
+    void ImageMouseUp(TObject*, TMouseButton, TShiftState, int x, int y) {
+        log.push_back("up " + std::to_string(x) + "," + std::to_string(y));
     }
 
     std::vector<std::string> log;
@@ -409,35 +432,11 @@ public:
     int memoLimit = 0;
 };
 
-void PressAt(HWND window, int x, int y, WPARAM keys = 0) {
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(x, y));
-    SendMessageA(window, WM_LBUTTONUP, keys, MAKELPARAM(x, y));
-}
-
-void ClickCentre(TWinControl* control) {
-    PressAt(control->Handle(), control->Width() / 2, control->Height() / 2);
-}
-
-void Type(HWND window, const std::string& text) {
-    for (char c : text) SendMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
-}
-
-void KeyUp(HWND window, WORD key) {
-    SendMessageA(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-}
-
-std::vector<std::string> SelectedCaptions(TListView* view) {
-    std::vector<std::string> captions;
-    for (int i = 0; i < view->Items().Count(); ++i)
-        if (view->Items()[i]->Selected()) captions.push_back(view->Items()[i]->Caption());
-    return captions;
-}
-
 class ControlsFormTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         static DialogRecorder boxes(mrOk);  // no box may ever wait for a person
-        RegisterControlClasses();
+        RegisterClasses();
         ClassRegistry::Register("TImageList",
                                 [](TComponent* owner) { return new TImageList(owner); });
         Pixels glyph(16, 16, kMagenta);
@@ -467,32 +466,32 @@ protected:
 };
 
 TEST_F(ControlsFormTest, KeyPressSeesTheTextBeforeTheKeyAndKeyUpAfterIt) {
-    auto* memo = form->Get<TMemo>("Memo1");
+    auto* memo = form->Memo1;
     memo->SetSelStart(static_cast<int>(memo->Text().size()));
-    Type(memo->Handle(), "!");
-    KeyUp(memo->Handle(), '1');
+    Type(*memo, "!");
+    KeyUp(*memo, '1');
     ASSERT_EQ(form->pressSaw.size(), 1u);
     EXPECT_EQ(form->pressSaw[0], "first line");
     ASSERT_EQ(form->upSaw.size(), 1u);
     EXPECT_EQ(form->upSaw[0], "first line!");
 
     // A handler may change the key or swallow it.
-    Type(memo->Handle(), "axa");
+    Type(*memo, "axa");
     EXPECT_EQ(memo->Text(), "first line!bb");
     EXPECT_EQ(form->pressSaw.back(), "first line!b");
 
     // A limit set while the key is reported already applies to that key.
     form->memoLimit = static_cast<int>(memo->Text().size());
-    Type(memo->Handle(), "z");
+    Type(*memo, "z");
     EXPECT_EQ(memo->Text(), "first line!bb");
     EXPECT_EQ(memo->MaxLength(), form->memoLimit);
 }
 
 TEST_F(ControlsFormTest, MemoLinesAndTextAreOneText) {
-    auto* memo = form->Get<TMemo>("Memo1");
+    auto* memo = form->Memo1;
     EXPECT_EQ(memo->Lines().Count(), 1);
     memo->SetSelStart(static_cast<int>(memo->Text().size()));
-    Type(memo->Handle(), "\rsecond");  // Enter makes a new line in the window
+    Type(*memo, "\rsecond");  // Enter makes a new line in the window
     ASSERT_EQ(memo->Lines().Count(), 2);
     EXPECT_EQ(memo->Lines()[1], "second");
     memo->Lines().Add("third");
@@ -513,15 +512,15 @@ TEST_F(ControlsFormTest, MemoLinesAndTextAreOneText) {
 }
 
 TEST_F(ControlsFormTest, EditsKeepToTheirLengthAndHideAPassword) {
-    auto* edit = form->Get<TEdit>("Edit1");
-    Type(edit->Handle(), std::string(35, 'u'));
+    auto* edit = form->Edit1;
+    Type(*edit, std::string(35, 'u'));
     EXPECT_EQ(edit->Text(), std::string(30, 'u'));
     EXPECT_EQ(form->edit1Changes, 30);
     edit->SetText("set by code");
     EXPECT_EQ(form->edit1Changes, 31);
 
-    auto* password = form->Get<TMaskEdit>("MaskEdit1");
-    Type(password->Handle(), "secret-password-12345");
+    auto* password = form->MaskEdit1;
+    Type(*password, "secret-password-12345");
     EXPECT_EQ(password->Text(), "secret-password-12");
     EXPECT_EQ(SendMessageA(password->Handle(), EM_GETPASSWORDCHAR, 0, 0), '*');
     password->SetPasswordChar(0);
@@ -531,16 +530,16 @@ TEST_F(ControlsFormTest, EditsKeepToTheirLengthAndHideAPassword) {
 
 TEST_F(ControlsFormTest, ButtonsCheckBoxesAndRadioButtonsClick) {
     ShowForm();  // focus moves only on a shown form
-    ClickCentre(form->Get<TButton>("Button1"));
-    ClickCentre(form->Get<TBitBtn>("BitBtn1"));
+    Click(*form->Button1);
+    Click(*form->BitBtn1);
     EXPECT_EQ(form->log, (std::vector<std::string>{"Button1", "BitBtn1"}));
-    EXPECT_TRUE(form->Get<TButton>("Button1")->Default());
+    EXPECT_TRUE(form->Button1->Default());
     form->log.clear();
 
     // Loading the checked box ran no handler; clicks and code both toggle and report.
-    auto* check = form->Get<TCheckBox>("CheckBox1");
+    auto* check = form->CheckBox1;
     EXPECT_TRUE(check->Checked());
-    ClickCentre(check);
+    Click(*check);
     EXPECT_FALSE(check->Checked());
     EXPECT_EQ(SendMessageA(check->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     check->SetChecked(true);
@@ -548,13 +547,13 @@ TEST_F(ControlsFormTest, ButtonsCheckBoxesAndRadioButtonsClick) {
     EXPECT_EQ(form->log, (std::vector<std::string>{"CheckBox1:0", "CheckBox1:1"}));
     form->log.clear();
 
-    auto* service = form->Get<TRadioButton>("RadioButton1");
-    auto* gateway = form->Get<TRadioButton>("RadioButton2");
-    ClickCentre(gateway);
+    auto* service = form->RadioButton1;
+    auto* gateway = form->RadioButton2;
+    Click(*gateway);
     EXPECT_TRUE(gateway->Checked());
     EXPECT_FALSE(service->Checked());
     EXPECT_EQ(SendMessageA(service->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    ClickCentre(gateway);  // checked already: no second click event
+    Click(*gateway);  // checked already: no second click event
     EXPECT_EQ(form->log, (std::vector<std::string>{"enter:RadioButton2", "click:RadioButton2"}));
     form->log.clear();
 
@@ -569,7 +568,7 @@ TEST_F(ControlsFormTest, ButtonsCheckBoxesAndRadioButtonsClick) {
 }
 
 TEST_F(ControlsFormTest, BitmapButtonDrawsItsGlyphWithoutItsBackgroundAndShowsItsHint) {
-    auto* button = form->Get<TBitBtn>("BitBtn1");
+    auto* button = form->BitBtn1;
     TBitmap picture(button->Width(), button->Height());
     SendMessageA(button->Handle(), WM_PRINTCLIENT,
                  reinterpret_cast<WPARAM>(picture.Canvas().Handle()), PRF_CLIENT);
@@ -593,7 +592,7 @@ TEST_F(ControlsFormTest, BitmapButtonDrawsItsGlyphWithoutItsBackgroundAndShowsIt
 }
 
 TEST_F(ControlsFormTest, ListViewSelectionBuildsTheRecipientText) {
-    auto* view = form->Get<TListView>("ListView1");
+    auto* view = form->ListView1;
     for (const char* name : {" Ann ", " Bob ", " Cy "}) {
         TListItem* item = view->Items().Add();
         item->SetCaption(name);
@@ -602,7 +601,7 @@ TEST_F(ControlsFormTest, ListViewSelectionBuildsTheRecipientText) {
     ASSERT_EQ(ListView_GetItemCount(view->Handle()), 3);
     EXPECT_EQ(reinterpret_cast<HIMAGELIST>(
                   SendMessageA(view->Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0)),
-              form->Get<TImageList>("ImageList1")->Handle());
+              form->ImageList1->Handle());
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(view->Handle(), WM_GETFONT, 0, 0)), sizeof font,
                &font);
@@ -611,7 +610,7 @@ TEST_F(ControlsFormTest, ListViewSelectionBuildsTheRecipientText) {
 
     auto clickItem = [&](int index, WPARAM keys) {
         RECT r = view->ItemRect(index);
-        PressAt(view->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2, keys);
+        Click(*view, (r.left + r.right) / 2, (r.top + r.bottom) / 2, keys);
     };
     clickItem(0, 0);
     clickItem(2, MK_CONTROL);
@@ -628,7 +627,7 @@ TEST_F(ControlsFormTest, ListViewSelectionBuildsTheRecipientText) {
 
     // A click where no item is, without Ctrl, clears the selection.
     RECT last = view->ItemRect(2);
-    PressAt(view->Handle(), view->ClientWidth() - 4, view->ClientHeight() - 4);
+    Click(*view, view->ClientWidth() - 4, view->ClientHeight() - 4);
     ASSERT_GT(view->ClientHeight() - 4, last.bottom);
     EXPECT_EQ(form->toText, "");
     EXPECT_EQ(view->SelCount(), 0);
@@ -636,38 +635,38 @@ TEST_F(ControlsFormTest, ListViewSelectionBuildsTheRecipientText) {
 }
 
 TEST_F(ControlsFormTest, ListViewMultiSelectSwitchesAtRunTime) {
-    auto* view = form->Get<TListView>("ListView1");
+    auto* view = form->ListView1;
     for (const char* name : {" Ann ", " Bob ", " Cy "}) view->Items().Add()->SetCaption(name);
     view->Items()[0]->SetSelected(true);
     view->Items()[1]->SetSelected(true);
     EXPECT_EQ(view->SelCount(), 2);
 
     view->SetMultiSelect(false);
-    EXPECT_EQ(SelectedCaptions(view), (std::vector<std::string>{" Ann "}));
+    EXPECT_EQ(SelectedCaptions(*view), (std::vector<std::string>{" Ann "}));
     EXPECT_TRUE(GetWindowLongPtrA(view->Handle(), GWL_STYLE) & LVS_SINGLESEL);
     RECT r = view->ItemRect(2);
-    PressAt(view->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2, MK_CONTROL);
-    EXPECT_EQ(SelectedCaptions(view), (std::vector<std::string>{" Cy "}));
+    Click(*view, (r.left + r.right) / 2, (r.top + r.bottom) / 2, MK_CONTROL);
+    EXPECT_EQ(SelectedCaptions(*view), (std::vector<std::string>{" Cy "}));
     view->Items()[0]->SetSelected(true);  // single selection from code as well
-    EXPECT_EQ(SelectedCaptions(view), (std::vector<std::string>{" Ann "}));
+    EXPECT_EQ(SelectedCaptions(*view), (std::vector<std::string>{" Ann "}));
 
     view->SetMultiSelect(true);
     r = view->ItemRect(1);
-    PressAt(view->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2, MK_CONTROL);
-    EXPECT_EQ(SelectedCaptions(view), (std::vector<std::string>{" Ann ", " Bob "}));
+    Click(*view, (r.left + r.right) / 2, (r.top + r.bottom) / 2, MK_CONTROL);
+    EXPECT_EQ(SelectedCaptions(*view), (std::vector<std::string>{" Ann ", " Bob "}));
 
     // Items survive a new window, selection included.
     view->SetBorderStyle(bsNone);
     EXPECT_EQ(ListView_GetItemCount(view->Handle()), 3);
-    EXPECT_EQ(SelectedCaptions(view), (std::vector<std::string>{" Ann ", " Bob "}));
+    EXPECT_EQ(SelectedCaptions(*view), (std::vector<std::string>{" Ann ", " Bob "}));
     view->Items().Delete(0);
-    EXPECT_EQ(SelectedCaptions(view), (std::vector<std::string>{" Bob "}));
+    EXPECT_EQ(SelectedCaptions(*view), (std::vector<std::string>{" Bob "}));
     EXPECT_EQ(view->Items()[0]->Index(), 0);
     EXPECT_THROW(view->Items().Item(2), Exception);
 }
 
 TEST_F(ControlsFormTest, ListViewReportRowsGetAFullWidthColumn) {
-    auto* view = form->Get<TListView>("ListView1");
+    auto* view = form->ListView1;
     view->Items().Add()->SetCaption(" Ann ");
     EXPECT_TRUE(SendMessageA(view->Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) &
                 LVS_EX_FULLROWSELECT);
@@ -685,7 +684,7 @@ TEST_F(ControlsFormTest, ListViewReportRowsGetAFullWidthColumn) {
 }
 
 TEST_F(ControlsFormTest, ComboBoxesKeepTheirTextAndPassKeysOn) {
-    auto* combo = form->Get<TComboBox>("ComboBox1");
+    auto* combo = form->ComboBox1;
     EXPECT_EQ(combo->Text(), "https://");
     combo->SetText("Bob");
     combo->Items().Clear();
@@ -703,11 +702,11 @@ TEST_F(ControlsFormTest, ComboBoxesKeepTheirTextAndPassKeysOn) {
     ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
     ASSERT_NE(info.hwndItem, nullptr);
     SendMessageA(info.hwndItem, EM_SETSEL, 0, -1);
-    Type(info.hwndItem, "Cy");
-    KeyUp(info.hwndItem, 'Y');
+    for (char c : std::string("Cy")) SendMessageA(info.hwndItem, WM_CHAR, c, 1);
+    SendMessageA(info.hwndItem, WM_KEYUP, 'Y', static_cast<LPARAM>(0xC0000001u));
     EXPECT_EQ(form->comboKeyUps, (std::vector<std::string>{"Cy/89"}));
 
-    auto* list = form->Get<TComboBox>("ComboBox2");
+    auto* list = form->ComboBox2;
     EXPECT_EQ(list->ItemIndex(), 1);
     EXPECT_EQ(list->Text(), "b");
     list->SetText("C");
@@ -719,21 +718,21 @@ TEST_F(ControlsFormTest, ComboBoxesKeepTheirTextAndPassKeysOn) {
 }
 
 TEST_F(ControlsFormTest, ListBoxesSortAndStoreWithOrWithoutAWindow) {
-    auto* sorted = form->Get<TListBox>("ListBox2");
+    auto* sorted = form->ListBox2;
     ASSERT_EQ(SendMessageA(sorted->Handle(), LB_GETCOUNT, 0, 0), 3);
     char text[32];
     SendMessageA(sorted->Handle(), LB_GETTEXT, 1, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Banana");
     EXPECT_EQ(sorted->Items().Items(), (std::vector<std::string>{"apple", "Banana", "pear"}));
     LRESULT height = SendMessageA(sorted->Handle(), LB_GETITEMHEIGHT, 0, 0);
-    PressAt(sorted->Handle(), 10, static_cast<int>(height * 2 + height / 2));
+    Click(*sorted, 10, static_cast<int>(height * 2 + height / 2));
     EXPECT_EQ(form->log, (std::vector<std::string>{"ListBox2:2"}));
     sorted->Items().Add("cherry");
     EXPECT_EQ(sorted->Items().IndexOf("cherry"), 2);
     EXPECT_EQ(sorted->ItemIndex(), 3);  // the selection moved along with its item
 
     // The hidden list box of a form stores strings like any list.
-    auto* store = form->Get<TListBox>("ListBox1");
+    auto* store = form->ListBox1;
     store->Items().Add("Ann|0123");
     store->Items().Add("Bob|0456");
     store->Items().Exchange(0, 1);
@@ -759,9 +758,9 @@ TEST_F(ControlsFormTest, ListBoxesSortAndStoreWithOrWithoutAWindow) {
 }
 
 TEST_F(ControlsFormTest, NotebookShowsOnlyTheActivePage) {
-    auto* notebook = form->Get<TNotebook>("Notebook1");
-    HWND welcome = form->Get<TCheckBox>("CheckBox2")->Handle();
-    HWND license = form->Get<TMemo>("Memo2")->Handle();
+    auto* notebook = form->Notebook1;
+    HWND welcome = form->CheckBox2->Handle();
+    HWND license = form->Memo2->Handle();
     ASSERT_EQ(notebook->PageCount(), 2);
     EXPECT_TRUE(Shown(welcome));
     EXPECT_FALSE(Shown(license));
@@ -783,16 +782,16 @@ TEST_F(ControlsFormTest, NotebookShowsOnlyTheActivePage) {
 }
 
 TEST_F(ControlsFormTest, TabbedNotebookChangesPageWhenATabIsClicked) {
-    auto* tabs = form->Get<TTabbedNotebook>("TabbedNotebook1");
-    HWND general = form->Get<TEdit>("Edit4")->Handle();
-    HWND sounds = form->Get<TEdit>("Edit5")->Handle();
+    auto* tabs = form->TabbedNotebook1;
+    HWND general = form->Edit4->Handle();
+    HWND sounds = form->Edit5->Handle();
     ASSERT_EQ(TabCtrl_GetItemCount(tabs->Handle()), 2);
     EXPECT_TRUE(Shown(general));
     EXPECT_FALSE(Shown(sounds));
 
     RECT tab{};
     ASSERT_TRUE(TabCtrl_GetItemRect(tabs->Handle(), 1, &tab));
-    PressAt(tabs->Handle(), (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+    Click(*tabs, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
     EXPECT_EQ(tabs->PageIndex(), 1);
     EXPECT_EQ(tabs->ActivePage(), "Sounds");
     EXPECT_FALSE(Shown(general));
@@ -806,7 +805,7 @@ TEST_F(ControlsFormTest, TabbedNotebookChangesPageWhenATabIsClicked) {
 }
 
 TEST_F(ControlsFormTest, LabelsSizeThemselvesAndStoreText) {
-    auto* right = form->Get<TLabel>("Label2");
+    auto* right = form->Label2;
     int rightEdge = 200 + 100;
     EXPECT_EQ(right->Left() + right->Width(), rightEdge);
     EXPECT_LT(right->Width(), 100);
@@ -814,18 +813,18 @@ TEST_F(ControlsFormTest, LabelsSizeThemselvesAndStoreText) {
     EXPECT_EQ(right->Left() + right->Width(), rightEdge);
     EXPECT_LT(right->Left(), 200);
 
-    auto* wrapped = form->Get<TLabel>("Label5");
+    auto* wrapped = form->Label5;
     EXPECT_EQ(wrapped->Width(), 110);
     EXPECT_GT(wrapped->Height(), 3 * 12);
 
-    auto* store = form->Get<TLabel>("Label3");
+    auto* store = form->Label3;
     EXPECT_EQ(store->Caption(), "curDir");
     store->SetCaption("c:\\program files\\zembly\\");
     EXPECT_EQ(store->Caption(), "c:\\program files\\zembly\\");
 
     TBitmap client;
     testing_support::PrintClient(*form, client);
-    auto* name = form->Get<TLabel>("Label1");
+    auto* name = form->Label1;
     EXPECT_EQ(client.Pixel(name->Left() + name->Width() - 1, name->Top()), clYellow);
     int dark = 0;
     for (int y = name->Top(); y < name->Top() + name->Height(); ++y)
@@ -835,11 +834,11 @@ TEST_F(ControlsFormTest, LabelsSizeThemselvesAndStoreText) {
 }
 
 TEST_F(ControlsFormTest, PanelsHoldControlsInsideTheirBevels) {
-    auto* panel = form->Get<TPanel>("Panel1");
-    auto* inside = form->Get<TButton>("Button2");
+    auto* panel = form->Panel1;
+    auto* inside = form->Button2;
     EXPECT_EQ(inside->Parent(), panel);
     EXPECT_EQ(GetParent(inside->Handle()), panel->Handle());
-    EXPECT_EQ(form->Get<TLabel>("Label4")->Parent(), panel);
+    EXPECT_EQ(form->Label4->Parent(), panel);
 
     TBitmap picture;
     testing_support::PrintClient(*panel, picture);
@@ -850,13 +849,13 @@ TEST_F(ControlsFormTest, PanelsHoldControlsInsideTheirBevels) {
     EXPECT_EQ(picture.Pixel(w - 2, h - 2), ColorToRGB(clBtnHighlight));
     EXPECT_EQ(picture.Pixel(w - 10, 4), clTeal);
     // The transparent label shows the panel's colour between its letters.
-    auto* label = form->Get<TLabel>("Label4");
+    auto* label = form->Label4;
     EXPECT_EQ(picture.Pixel(label->Left() + label->Width() - 1, label->Top()), clTeal);
 }
 
 TEST_F(ControlsFormTest, ImageMouseEventsAreRelativeToTheImage) {
-    auto* panel = form->Get<TPanel>("Panel1");
-    auto* image = form->Get<TImage>("Image2");
+    auto* panel = form->Panel1;
+    auto* image = form->Image2;
     HWND window = panel->Handle();
     int x0 = image->Left(), y0 = image->Top();
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x0 + 5, y0 + 7));
@@ -872,7 +871,7 @@ TEST_F(ControlsFormTest, ImageMouseEventsAreRelativeToTheImage) {
 }
 
 TEST_F(ControlsFormTest, ProgressBarStopsAtItsEnds) {
-    auto* bar = form->Get<TProgressBar>("ProgressBar1");
+    auto* bar = form->ProgressBar1;
     HWND window = bar->Handle();
     EXPECT_EQ(SendMessageA(window, PBM_GETPOS, 0, 0), 3);
     bar->StepIt();
@@ -893,17 +892,17 @@ TEST_F(ControlsFormTest, ProgressBarStopsAtItsEnds) {
 
 TEST_F(ControlsFormTest, TheWholeFormIsPictured) {
     ShowForm();
-    auto* view = form->Get<TListView>("ListView1");
+    auto* view = form->ListView1;
     for (const char* name : {" Ann ", " Bob "}) view->Items().Add()->SetCaption(name);
     view->Items()[1]->SetSelected(true);
-    form->Get<TMemo>("Memo1")->Lines().Add("second line");
+    form->Memo1->Lines().Add("second line");
     testing_support::Pump(100);
     TBitmap picture;
     CaptureWindow(form->Handle(), picture);
     ASSERT_EQ(picture.Width(), 640);
     testing_support::SavePicture(picture, "controls_form");
     // The stretched picture of Image1 is on screen: its four quarters in their places.
-    auto* image = form->Get<TImage>("Image1");
+    auto* image = form->Image1;
     EXPECT_EQ(picture.Pixel(image->Left() + 4, image->Top() + 4), clRed);
     EXPECT_EQ(picture.Pixel(image->Left() + 60, image->Top() + 44), clYellow);
 }

@@ -7,6 +7,7 @@
 #include "Form.h"
 #include "GuiTestSupport.h"
 #include "MessagePump.h"
+#include "ProcessEnd.h"
 #include "Timer.h"
 
 namespace {
@@ -184,6 +185,16 @@ TEST(Halt, EndsTheProcessAtOnceWithItsCode) {
             gui::Application.Halt(7);
         },
         ::testing::ExitedWithCode(7), "");
+}
+
+// With the test's ender in place the end is recorded and the program goes on, so a road that
+// ends the program can be run in-process.
+TEST(Halt, GoesThroughTheReplaceableEnd) {
+    gui::ExitRecorder exits;
+    gui::Application.Halt(3);
+    gui::EndProcess(0);
+    EXPECT_EQ(exits.Count(), 2);
+    EXPECT_EQ(exits.Code(), 0);
 }
 
 }  // namespace

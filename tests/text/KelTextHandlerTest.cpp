@@ -12,6 +12,7 @@
 #include "FolderResolver.h"
 #include "KelTextHandler1.h"
 #include "PlatformFolderSources.h"
+#include "SharedClasses.h"
 #include "TextToolkit.h"
 
 namespace {
@@ -58,7 +59,7 @@ private:
 // ---- the component ------------------------------------------------------------------------------
 
 TEST(KelTextHandler, FormDescriptionsCreateItByClassName) {
-    RegisterKelTextHandler();
+    RegisterSharedClasses();
     gui::TComponent form(nullptr);
     gui::TComponent* made = gui::ClassRegistry::Create("KelTextHandler", &form);
     ASSERT_NE(made, nullptr);

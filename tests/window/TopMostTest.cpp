@@ -9,7 +9,7 @@
 #include "FormLoader.h"
 #include "NetGradient.h"
 #include "TopMost.h"
-#include "WindowComponents.h"
+#include "SharedClasses.h"
 #include "WindowComponentsTestSupport.h"
 
 namespace {
@@ -125,7 +125,7 @@ TEST_F(TopMostTest, DescriptionWithFalseLeavesTheBandRightAfterCreation) {
 }
 
 TEST_F(TopMostTest, FormInTheDesignerIsNeverTopmost) {
-    RegisterWindowComponents();
+    RegisterSharedClasses();
     gui::TForm form(nullptr);
     form.SetDesigning(true);
     form.LoadFromDescription(DialogWith(""));
@@ -136,7 +136,7 @@ TEST_F(TopMostTest, FormInTheDesignerIsNeverTopmost) {
 }
 
 TEST_F(TopMostTest, OwnerThatIsNotAFormIsRefusedAndKeepsNothing) {
-    RegisterWindowComponents();
+    RegisterSharedClasses();
     gui::TComponent plain(nullptr);
     try {
         new TTopMost(&plain);

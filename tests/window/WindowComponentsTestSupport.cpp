@@ -1,12 +1,12 @@
 #include "WindowComponentsTestSupport.h"
 
 #include "MessagePump.h"
-#include "WindowComponents.h"
+#include "SharedClasses.h"
 
 namespace windowtest {
 
 std::unique_ptr<gui::TForm> MakeForm(const std::string& description) {
-    RegisterWindowComponents();
+    RegisterSharedClasses();
     auto form = std::make_unique<gui::TForm>(nullptr);
     form->LoadFromDescription(description);
     return form;

@@ -1,9 +1,0 @@
-#include "WindowComponents.h"
-
-#include "NetGradient.h"
-#include "TopMost.h"
-
-void RegisterWindowComponents() {
-    RegisterTopMost();
-    RegisterNetGradient();
-}
