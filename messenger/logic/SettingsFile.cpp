@@ -1,5 +1,7 @@
 #include "SettingsFile.h"
 
+#include <utility>
+
 #include "StringList.h"
 #include "TextToolkit.h"
 
@@ -67,36 +69,34 @@ void ReadLine(const std::string& line, std::vector<SettingChange>& changes) {
         changes.push_back(SettingChange{target, std::move(text), on});
     };
 
+    // Keys whose value goes into its control as it stands.
+    static const std::pair<const char*, SettingTarget> kTextKeys[] = {
+        {"username", SettingTarget::UserName},
+        {"from default", SettingTarget::DefaultSender},
+        {"from last", SettingTarget::LastSender},
+        {"signature", SettingTarget::Signature},
+        {"sound startup", SettingTarget::SoundStartup},
+        {"sound sent", SettingTarget::SoundSent},
+        {"sound delivered", SettingTarget::SoundFailed},
+        {"service username", SettingTarget::GatewayUser},
+    };
+    for (const auto& [name, target] : kTextKeys)
+        if (key == name) return add(target, value);
+
     if (key == "3rd party") {
         add(SettingTarget::SendingMode, {}, text::GetFieldOf(value, 0, ",", true) == "true");
         if (text::GetFieldOf(value, 1, ",", true) == "auto")
             add(SettingTarget::AutoLogon, {}, true);
-    } else if (key == "username") {
-        add(SettingTarget::UserName, value);
     } else if (key == "password") {
         if (value.empty()) return;
         add(SettingTarget::AutoLogon, {}, true);
         add(SettingTarget::Password, ReadStoredPassword(value));
-    } else if (key == "from default") {
-        add(SettingTarget::DefaultSender, value);
-    } else if (key == "from last") {
-        add(SettingTarget::LastSender, value);
-    } else if (key == "signature") {
-        add(SettingTarget::Signature, value);
     } else if (key == "check updates") {
         add(SettingTarget::CheckUpdates, {}, value == "1");
-    } else if (key == "sound startup") {
-        add(SettingTarget::SoundStartup, value);
-    } else if (key == "sound sent") {
-        add(SettingTarget::SoundSent, value);
-    } else if (key == "sound delivered") {
-        add(SettingTarget::SoundFailed, value);
     } else if (key == "service url") {
         add(SettingTarget::GatewayScheme,
             value.compare(0, 8, "https://") == 0 ? "https://" : "http://");
         add(SettingTarget::GatewayAddress, text::GetFieldOf(value, 1, "//", false));
-    } else if (key == "service username") {
-        add(SettingTarget::GatewayUser, value);
     } else if (key == "service password") {
         add(SettingTarget::GatewayPassword, ReadStoredPassword(value));
     }

@@ -45,10 +45,7 @@ TEST(BuyCreditsCart, KeysInOrderWithEncodedValues) {
               PaymentCartAddress(1, "", settings).find("&item_name=svc.example%20credits%20([])&"));
 }
 
-TEST(BuyCreditsCart, SiteComesFromTheServiceHost) {
-    const PaymentSettings defaults = DefaultPaymentSettings();
-    EXPECT_EQ(SiteAddress(), defaults.siteAddress);
-    EXPECT_EQ(0u, defaults.siteAddress.find("http://"));
+TEST(BuyCreditsCart, SiteDomainIsTheHostWithoutItsPort) {
     EXPECT_EQ("127.0.0.1", DomainOf("127.0.0.1:8080"));
     EXPECT_EQ("[::1]", DomainOf("[::1]:8080"));
     EXPECT_EQ("svc.example", DomainOf("svc.example"));
@@ -67,8 +64,6 @@ TEST(ReleaseCheck, OnlyAnotherNamedReleaseIsANotice) {
     EXPECT_EQ("http://svc.example/cgi-bin/default.pl?00,infozsms,", DownloadAddress(label));
     EXPECT_EQ("ZemblySMS v2.10 has now been released!\n\r\n\rhttp://d/",
               ReleaseNotice("ZemblySMS v2.10", "http://d/"));
-    EXPECT_EQ("364", ProductNumber(ReleaseLabelText()));
-    EXPECT_EQ(',', DownloadAddress(ReleaseLabelText()).back());
 }
 
 TEST(BrowserLaunch, ProgramBetweenTheFirstTwoQuotesAndTheAddressAsOneArgument) {
@@ -94,7 +89,6 @@ TEST(ProgramFiles, FolderAndSoundNames) {
     EXPECT_EQ("C:\\Apps\\zSMS-Sent.wav", SoundFileToOpen("zSMS-Sent.wav", folder));
     EXPECT_EQ("C:\\Apps\\my sounds\\a.wav", SoundFileToOpen("\"my sounds\\a.wav\"", folder));
     EXPECT_EQ("D:\\s\\a.wav", SoundFileToOpen("\"D:\\s\\a.wav\"", folder));
-    EXPECT_EQ("\\\\srv\\a.wav", SoundFileToOpen("\\\\srv\\a.wav", folder));
     EXPECT_EQ("", SoundFileToOpen("", folder));
 }
 
