@@ -3,10 +3,9 @@
 
 #include "Application.h"
 #include "Forms.h"
-#include "SharedClasses.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    RegisterSharedClasses();
+    RegisterMessengerClasses();
     CreateForms();
     gui::Application.Run();
     return 0;
