@@ -60,6 +60,18 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     return FlushFileBuffers(file) != FALSE;
 }
 
+// Windows refuses to move a file over a read-only one or over one that another program holds
+// open; some platforms beneath the Windows API let both through, so both are tested first.
+DWORD TargetRefusal(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+        return ERROR_ACCESS_DENIED;
+    Handle held(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    return held.Valid() ? ERROR_SUCCESS : GetLastError();
+}
+
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
@@ -82,17 +94,21 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 void ReplaceFile(const std::string& path, const std::string& bytes) {
+    DWORD error = TargetRefusal(path);
+    if (error != ERROR_SUCCESS) Fail("Cannot write", path, error);
     const size_t slash = path.find_last_of("\\/");
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     char temp[MAX_PATH] = {};
     // Same folder, so that the move is a rename on one volume.
     if (!GetTempFileNameA(folder.c_str(), "zsm", 0, temp))
         Fail("Cannot write", path, GetLastError());
-    DWORD error = ERROR_SUCCESS;
     {
         Handle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid() || !WriteAll(file.Get(), bytes) || !file.Close()) error = GetLastError();
+        if (!file.Valid() || !WriteAll(file.Get(), bytes) || !file.Close()) {
+            error = GetLastError();
+            if (error == ERROR_SUCCESS) error = ERROR_WRITE_FAULT;
+        }
     }
     if (error == ERROR_SUCCESS &&
         !MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
