@@ -25,12 +25,20 @@ ZipError MakeFolders(const std::wstring& path, DWORD& systemError) {
     return ZipError::None;
 }
 
-TargetFile::~TargetFile() { Discard(); }
+TargetFile::~TargetFile() {
+    Discard();
+}
 
 ZipError TargetFile::Create(const std::wstring& path) {
     path_ = path;
     const ZipError error = MakeFolders(path, systemError_);
     if (error != ZipError::None) return error;
+    // Replacing a read-only file fails on Windows only at the rename; refuse it before writing.
+    const DWORD existing = GetFileAttributesW(path.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
+        systemError_ = ERROR_ACCESS_DENIED;
+        return ZipError::WriteFailed;
+    }
     // Beside the final file, so that the rename stays on one volume and cannot half-happen.
     const std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);
     const std::wstring stem = folder + L"~unz" + std::to_wstring(GetCurrentProcessId()) + L"_";

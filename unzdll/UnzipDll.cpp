@@ -66,7 +66,8 @@ std::optional<std::string> BufferText(const char* buffer) {
 std::string AnsiName(const std::u16string& name) {
     const auto* wide = reinterpret_cast<const wchar_t*>(name.c_str());
     const int wideLength = static_cast<int>(name.size());
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<size_t>(length > 0 ? length : 0), '\0');
     if (length > 0) {
         WideCharToMultiByte(CP_ACP, 0, wide, wideLength, &ansi[0], length, nullptr, nullptr);

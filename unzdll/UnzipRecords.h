@@ -61,7 +61,7 @@ struct UnzipCallbackRecord {
     int32_t reserved12;
     int32_t action;  // UnzipAction
     int32_t errorCode;
-    uint32_t size;  // sizes up to 4 GiB - 1 stay positive
+    uint32_t size;              // sizes up to 4 GiB - 1 stay positive
     char text[kUnzipTextSize];  // NUL-terminated, cut to fit
 };
 

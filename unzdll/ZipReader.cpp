@@ -23,7 +23,9 @@ constexpr uint16_t kUtf8Flag = 0x0800;
 constexpr uint16_t kAesMethod = 99;
 constexpr size_t kBlock = 32768;
 
-uint16_t Le16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint16_t Le16(const unsigned char* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 uint32_t Le32(const unsigned char* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
@@ -55,28 +57,48 @@ struct InflateStream {
 
 const char* Describe(ZipError error) {
     switch (error) {
-        case ZipError::None: return "no error";
-        case ZipError::OpenFailed: return "cannot open the archive";
-        case ZipError::ReadFailed: return "cannot read the archive";
-        case ZipError::NotAnArchive: return "not a ZIP archive";
-        case ZipError::Zip64: return "ZIP64 archives and entries are not supported";
-        case ZipError::BadDirectory: return "the archive's directory is damaged";
-        case ZipError::OverlappingEntries: return "entries of the archive overlap";
-        case ZipError::EntryNotFound: return "no such entry in the archive";
+        case ZipError::None:
+            return "no error";
+        case ZipError::OpenFailed:
+            return "cannot open the archive";
+        case ZipError::ReadFailed:
+            return "cannot read the archive";
+        case ZipError::NotAnArchive:
+            return "not a ZIP archive";
+        case ZipError::Zip64:
+            return "ZIP64 archives and entries are not supported";
+        case ZipError::BadDirectory:
+            return "the archive's directory is damaged";
+        case ZipError::OverlappingEntries:
+            return "entries of the archive overlap";
+        case ZipError::EntryNotFound:
+            return "no such entry in the archive";
         case ZipError::UnsafeName:
             return "the entry's name leads outside the target folder or names a device";
-        case ZipError::BadNameEncoding: return "the entry's name is not valid UTF-8";
-        case ZipError::Encrypted: return "the entry is encrypted";
-        case ZipError::UnsupportedMethod: return "the entry's compression method is not supported";
-        case ZipError::BadLocalHeader: return "the entry's header is damaged";
-        case ZipError::DataOutsideArchive: return "the entry's data runs past its place";
-        case ZipError::CorruptData: return "the entry's compressed data is damaged";
-        case ZipError::SizeMismatch: return "the entry's data does not have its declared size";
-        case ZipError::CrcMismatch: return "the entry's CRC-32 does not match its data";
-        case ZipError::WriteFailed: return "cannot write the file";
-        case ZipError::FolderFailed: return "cannot create the entry's folder";
-        case ZipError::BadRequest: return "the request names no archive or entry that fits";
-        case ZipError::OutOfMemory: return "not enough memory";
+        case ZipError::BadNameEncoding:
+            return "the entry's name is not valid UTF-8";
+        case ZipError::Encrypted:
+            return "the entry is encrypted";
+        case ZipError::UnsupportedMethod:
+            return "the entry's compression method is not supported";
+        case ZipError::BadLocalHeader:
+            return "the entry's header is damaged";
+        case ZipError::DataOutsideArchive:
+            return "the entry's data runs past its place";
+        case ZipError::CorruptData:
+            return "the entry's compressed data is damaged";
+        case ZipError::SizeMismatch:
+            return "the entry's data does not have its declared size";
+        case ZipError::CrcMismatch:
+            return "the entry's CRC-32 does not match its data";
+        case ZipError::WriteFailed:
+            return "cannot write the file";
+        case ZipError::FolderFailed:
+            return "cannot create the entry's folder";
+        case ZipError::BadRequest:
+            return "the request names no archive or entry that fits";
+        case ZipError::OutOfMemory:
+            return "not enough memory";
     }
     return "unknown error";
 }
@@ -110,7 +132,9 @@ std::unique_ptr<FileSource> FileSource::Open(const char* path) {
     return std::unique_ptr<FileSource>(new FileSource(file, static_cast<uint64_t>(size)));
 }
 
-FileSource::~FileSource() { std::fclose(file_); }
+FileSource::~FileSource() {
+    std::fclose(file_);
+}
 
 bool FileSource::ReadAt(uint64_t offset, void* out, size_t length) {
     if (offset > size_ || length > size_ - offset) return false;
@@ -216,7 +240,8 @@ ZipError ZipArchive::ReadDirectory(uint64_t offset, uint32_t size, uint32_t coun
 
 ZipError ZipArchive::CheckSupported(const ZipEntry& entry) {
     if (entry.zip64) return ZipError::Zip64;
-    if (entry.IsEncrypted() || (entry.flags & kStrongEncryptionFlag) || entry.method == kAesMethod) {
+    if (entry.IsEncrypted() || (entry.flags & kStrongEncryptionFlag) ||
+        entry.method == kAesMethod) {
         return ZipError::Encrypted;
     }
     if (entry.method != ZipEntry::kStored && entry.method != ZipEntry::kDeflated) {

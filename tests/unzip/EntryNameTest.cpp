@@ -10,15 +10,36 @@ namespace {
 using unz::IsSafeEntryName;
 
 TEST(EntryName, OnlyNamesThatStayInsideTheFolderAreSafe) {
-    for (const char* name : {"a.txt", "tools/app.exe", "tools\\app.exe", "dir/", "COM10",
-                             "con1.txt", "console.log", "nul_x.txt", ".hidden", "a..b", "...x",
-                             "lpt", "com0"}) {
+    for (const char* name :
+         {"a.txt", "tools/app.exe", "tools\\app.exe", "dir/", "COM10", "con1.txt", "console.log",
+          "nul_x.txt", ".hidden", "a..b", "...x", "lpt", "com0"}) {
         EXPECT_TRUE(IsSafeEntryName(name)) << name;
     }
-    for (const char* name : {"", "/", "/etc/passwd", "\\x", "\\\\server\\share\\x", "C:x",
-                             "c:/x", "..", "../x", "a/../../x", "a\\..\\x", "x/.. /y", "...",
-                             "a//b", "file.txt:stream", "CON", "con.txt", "sub/Nul.tar.gz",
-                             "LPT9", "com1 .txt", "aux", "CONOUT$", "prn.", "a\x01z", "a?b"}) {
+    for (const char* name : {"",
+                             "/",
+                             "/etc/passwd",
+                             "\\x",
+                             "\\\\server\\share\\x",
+                             "C:x",
+                             "c:/x",
+                             "..",
+                             "../x",
+                             "a/../../x",
+                             "a\\..\\x",
+                             "x/.. /y",
+                             "...",
+                             "a//b",
+                             "file.txt:stream",
+                             "CON",
+                             "con.txt",
+                             "sub/Nul.tar.gz",
+                             "LPT9",
+                             "com1 .txt",
+                             "aux",
+                             "CONOUT$",
+                             "prn.",
+                             "a\x01z",
+                             "a?b"}) {
         EXPECT_FALSE(IsSafeEntryName(name)) << name;
     }
     EXPECT_FALSE(IsSafeEntryName(std::string("a\0b", 3)));
@@ -36,7 +57,8 @@ TEST(EntryName, CodePage437MatchesTheSystemTable) {
         char* inPointer = &in;
         char* outPointer = reinterpret_cast<char*>(&out);
         size_t inLeft = 1, outLeft = 2;
-        ASSERT_NE(static_cast<size_t>(-1), iconv(convert, &inPointer, &inLeft, &outPointer, &outLeft));
+        ASSERT_NE(static_cast<size_t>(-1),
+                  iconv(convert, &inPointer, &inLeft, &outPointer, &outLeft));
         EXPECT_EQ(std::u16string(1, out), unz::DecodeCp437(std::string(1, in))) << byte;
     }
     iconv_close(convert);

@@ -63,10 +63,11 @@ TEST(ZipReader, ListsAndExtractsStoredAndDeflatedEntries) {
 // entry whose sizes follow its data.
 TEST(ZipReader, ReadsArchivesOfTheZipTool) {
     const std::string folder = ::testing::TempDir() + "ziptool";
-    const std::string setup = "rm -rf " + folder + " && mkdir -p " + folder + "/sub && cd " +
-                              folder + " && head -c 50000 /dev/urandom > sub/r.bin && " +
-                              "zip -qr a.zip sub && head -c 40000 /dev/zero | zip -q -fz- a.zip - && " +
-                              "echo x | zip -q b.zip -";
+    const std::string setup =
+        "rm -rf " + folder + " && mkdir -p " + folder + "/sub && cd " + folder +
+        " && head -c 50000 /dev/urandom > sub/r.bin && " +
+        "zip -qr a.zip sub && head -c 40000 /dev/zero | zip -q -fz- a.zip - && " +
+        "echo x | zip -q b.zip -";
     ASSERT_EQ(0, std::system(setup.c_str()));
     std::ifstream in(folder + "/sub/r.bin", std::ios::binary);
     const std::string random((std::istreambuf_iterator<char>(in)), {});
@@ -94,21 +95,35 @@ TEST(ZipReader, RefusesEntriesItCannotOrMustNotExtract) {
         void (*damage)(ziptest::Archive&);
         ZipError expected;
     } cases[] = {
-        {"CRC", {"a", "abc"}, [](auto& a) { a.Put32(a.central[0] + 16, 1); },
+        {"CRC",
+         {"a", "abc"},
+         [](auto& a) { a.Put32(a.central[0] + 16, 1); },
          ZipError::CrcMismatch},
-        {"expands past its size", {"a", zeros}, [](auto& a) { a.Put32(a.central[0] + 24, 1000); },
+        {"expands past its size",
+         {"a", zeros},
+         [](auto& a) { a.Put32(a.central[0] + 24, 1000); },
          ZipError::SizeMismatch},
-        {"ends before its size", {"a", "abc"}, [](auto& a) { a.Put32(a.central[0] + 24, 4); },
+        {"ends before its size",
+         {"a", "abc"},
+         [](auto& a) { a.Put32(a.central[0] + 24, 4); },
          ZipError::SizeMismatch},
-        {"stream cut short", {"a", ziptest::Noise(5000)},
-         [](auto& a) { a.Put32(a.central[0] + 20, 100); }, ZipError::CorruptData},
-        {"local header", {"a", "abc"}, [](auto& a) { a.Put32(a.local[0], 0); },
+        {"stream cut short",
+         {"a", ziptest::Noise(5000)},
+         [](auto& a) { a.Put32(a.central[0] + 20, 100); },
+         ZipError::CorruptData},
+        {"local header",
+         {"a", "abc"},
+         [](auto& a) { a.Put32(a.local[0], 0); },
          ZipError::BadLocalHeader},
         {"encrypted", {"a", "abc", 8, 1}, nullptr, ZipError::Encrypted},
         {"bzip2", {"a", "abc", 12}, nullptr, ZipError::UnsupportedMethod},
-        {"ZIP64 entry", {"a", "abc", 8, 0, std::string("\1\0\x08\0", 4) + std::string(8, '\0')},
-         nullptr, ZipError::Zip64},
-        {"stored sizes differ", {"a", "abc", 0}, [](auto& a) { a.Put32(a.central[0] + 24, 2); },
+        {"ZIP64 entry",
+         {"a", "abc", 8, 0, std::string("\1\0\x08\0", 4) + std::string(8, '\0')},
+         nullptr,
+         ZipError::Zip64},
+        {"stored sizes differ",
+         {"a", "abc", 0},
+         [](auto& a) { a.Put32(a.central[0] + 24, 2); },
          ZipError::SizeMismatch},
     };
     for (auto& c : cases) {
