@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "DirectoryCache.h"
 #include "EntryName.h"
 #include "TargetFile.h"
 #include "UnzipRecords.h"
@@ -62,32 +63,6 @@ std::optional<std::string> BufferText(const char* buffer) {
     return std::string(buffer, length);
 }
 
-// The name in the ANSI code page, as the wizard's lists hold it.
-std::string AnsiName(const std::u16string& name) {
-    const auto* wide = reinterpret_cast<const wchar_t*>(name.c_str());
-    const int wideLength = static_cast<int>(name.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0) {
-        WideCharToMultiByte(CP_ACP, 0, wide, wideLength, &ansi[0], length, nullptr, nullptr);
-    }
-    return ansi;
-}
-
-// The caller names an entry by its stored bytes or, for names outside ASCII, by the ANSI form
-// of the decoded name that its listing shows.
-const unz::ZipEntry* FindEntry(const std::vector<unz::ZipEntry>& entries, const std::string& name) {
-    for (const unz::ZipEntry& entry : entries) {
-        if (entry.name == name) return &entry;
-    }
-    for (const unz::ZipEntry& entry : entries) {
-        const auto decoded = unz::DecodeEntryName(entry.name, entry.utf8);
-        if (decoded && AnsiName(*decoded) == name) return &entry;
-    }
-    return nullptr;
-}
-
 int32_t Extract(const UnzipParameterRecord& parameters) {
     EventReporter report(parameters.callback, parameters.caller);
     const std::optional<std::string> archivePath = BufferText(parameters.archivePath);
@@ -98,10 +73,11 @@ int32_t Extract(const UnzipParameterRecord& parameters) {
 
     const auto source = unz::FileSource::Open(archivePath->c_str());
     if (!source) return report.Fail(ZipError::OpenFailed, *name, *archivePath, GetLastError());
-    unz::ZipArchive archive;
-    ZipError error = archive.Open(*source);
+    // One caller at a time: the wizard calls from its one thread.
+    static unz::DirectoryCache directory;
+    ZipError error = directory.Load(*archivePath, *source);
     if (error != ZipError::None) return report.Fail(error, *name, *archivePath);
-    const unz::ZipEntry* entry = FindEntry(archive.Entries(), *name);
+    const unz::ZipEntry* entry = directory.Find(*name);
     if (!entry) return report.Fail(ZipError::EntryNotFound, *name, *archivePath);
 
     const auto decoded = unz::DecodeEntryName(entry->name, entry->utf8);
@@ -124,7 +100,7 @@ int32_t Extract(const UnzipParameterRecord& parameters) {
     }
     unz::TargetFile target([&report] { report.BlockDone(); });
     error = target.Create(path);
-    if (error == ZipError::None) error = archive.Extract(*entry, target);
+    if (error == ZipError::None) error = unz::ZipArchive::Extract(*source, *entry, target);
     if (error == ZipError::None) error = target.Commit();
     if (error == ZipError::None) return 0;
     const bool systemFault = error == ZipError::WriteFailed || error == ZipError::FolderFailed;

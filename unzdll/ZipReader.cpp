@@ -53,6 +53,56 @@ struct InflateStream {
     }
 };
 
+ZipError Copy(ByteSource& source, uint64_t offset, const ZipEntry& entry, ByteSink& sink,
+              uint32_t& crc) {
+    std::vector<unsigned char> block(kBlock);
+    uint32_t left = entry.uncompressedSize;
+    while (left > 0) {
+        const size_t take = std::min<size_t>(left, kBlock);
+        if (!source.ReadAt(offset, block.data(), take)) return ZipError::ReadFailed;
+        crc = crc32(crc, block.data(), static_cast<uInt>(take));
+        if (!sink.Write(block.data(), take)) return ZipError::WriteFailed;
+        offset += take;
+        left -= static_cast<uint32_t>(take);
+    }
+    return ZipError::None;
+}
+
+ZipError Inflate(ByteSource& source, uint64_t offset, const ZipEntry& entry, ByteSink& sink,
+                 uint32_t& crc) {
+    InflateStream stream;
+    if (!stream.ready) return ZipError::CorruptData;
+    z_stream& z = stream.z;
+    std::vector<unsigned char> in(2 * kBlock);
+    std::vector<unsigned char> out(kBlock);
+    uint32_t unread = entry.compressedSize;
+    uint64_t produced = 0;
+    for (;;) {
+        if (z.avail_in == 0 && unread > 0) {
+            const size_t take = std::min<size_t>(unread, in.size());
+            if (!source.ReadAt(offset, in.data(), take)) return ZipError::ReadFailed;
+            offset += take;
+            unread -= static_cast<uint32_t>(take);
+            z.next_in = in.data();
+            z.avail_in = static_cast<uInt>(take);
+        }
+        z.next_out = out.data();
+        z.avail_out = static_cast<uInt>(out.size());
+        const int status = inflate(&z, Z_NO_FLUSH);
+        const size_t got = out.size() - z.avail_out;
+        if (got > 0) {
+            if (produced + got > entry.uncompressedSize) return ZipError::SizeMismatch;
+            produced += got;
+            crc = crc32(crc, out.data(), static_cast<uInt>(got));
+            if (!sink.Write(out.data(), got)) return ZipError::WriteFailed;
+        }
+        if (status == Z_STREAM_END) break;
+        // Input is refilled before every call, so Z_BUF_ERROR means the stream ended early.
+        if (status != Z_OK) return ZipError::CorruptData;
+    }
+    return produced == entry.uncompressedSize ? ZipError::None : ZipError::SizeMismatch;
+}
+
 }  // namespace
 
 const char* Describe(ZipError error) {
@@ -143,7 +193,6 @@ bool FileSource::ReadAt(uint64_t offset, void* out, size_t length) {
 }
 
 ZipError ZipArchive::Open(ByteSource& source) {
-    source_ = &source;
     entries_.clear();
     const uint64_t size = source.Size();
     if (size < kEndSize) return ZipError::NotAnArchive;
@@ -181,14 +230,15 @@ ZipError ZipArchive::Open(ByteSource& source) {
     if (disk != 0 || directoryDisk != 0 || countOnDisk != count) return ZipError::BadDirectory;
     if (uint64_t{directoryOffset} + directorySize > endOffset) return ZipError::BadDirectory;
     if (uint64_t{count} * kCentralSize > directorySize) return ZipError::BadDirectory;
-    const ZipError error = ReadDirectory(directoryOffset, directorySize, count);
+    const ZipError error = ReadDirectory(source, directoryOffset, directorySize, count);
     if (error != ZipError::None) entries_.clear();
     return error;
 }
 
-ZipError ZipArchive::ReadDirectory(uint64_t offset, uint32_t size, uint32_t count) {
+ZipError ZipArchive::ReadDirectory(ByteSource& source, uint64_t offset, uint32_t size,
+                                   uint32_t count) {
     std::vector<unsigned char> directory(size);
-    if (!source_->ReadAt(offset, directory.data(), size)) return ZipError::ReadFailed;
+    if (!source.ReadAt(offset, directory.data(), size)) return ZipError::ReadFailed;
     entries_.reserve(count);
     size_t at = 0;
     for (uint32_t i = 0; i < count; ++i) {
@@ -253,74 +303,24 @@ ZipError ZipArchive::CheckSupported(const ZipEntry& entry) {
     return ZipError::None;
 }
 
-ZipError ZipArchive::Extract(const ZipEntry& entry, ByteSink& sink) {
+ZipError ZipArchive::Extract(ByteSource& source, const ZipEntry& entry, ByteSink& sink) {
     ZipError error = CheckSupported(entry);
     if (error != ZipError::None) return error;
-    if (!source_) return ZipError::ReadFailed;
 
     const uint64_t headerOffset = entry.localHeaderOffset;
     if (headerOffset + kLocalSize > entry.regionEnd) return ZipError::BadLocalHeader;
     unsigned char header[kLocalSize];
-    if (!source_->ReadAt(headerOffset, header, kLocalSize)) return ZipError::ReadFailed;
+    if (!source.ReadAt(headerOffset, header, kLocalSize)) return ZipError::ReadFailed;
     if (Le32(header) != kLocalSignature) return ZipError::BadLocalHeader;
     if (Le16(header + 6) & 0x0001) return ZipError::Encrypted;
     const uint64_t dataOffset = headerOffset + kLocalSize + Le16(header + 26) + Le16(header + 28);
     if (dataOffset + entry.compressedSize > entry.regionEnd) return ZipError::DataOutsideArchive;
 
     uint32_t crc = crc32(0, nullptr, 0);
-    error = entry.method == ZipEntry::kStored ? Copy(dataOffset, entry, sink, crc)
-                                              : Inflate(dataOffset, entry, sink, crc);
+    error = entry.method == ZipEntry::kStored ? Copy(source, dataOffset, entry, sink, crc)
+                                              : Inflate(source, dataOffset, entry, sink, crc);
     if (error != ZipError::None) return error;
     return crc == entry.crc32 ? ZipError::None : ZipError::CrcMismatch;
-}
-
-ZipError ZipArchive::Copy(uint64_t offset, const ZipEntry& entry, ByteSink& sink, uint32_t& crc) {
-    std::vector<unsigned char> block(kBlock);
-    uint32_t left = entry.uncompressedSize;
-    while (left > 0) {
-        const size_t take = std::min<size_t>(left, kBlock);
-        if (!source_->ReadAt(offset, block.data(), take)) return ZipError::ReadFailed;
-        crc = crc32(crc, block.data(), static_cast<uInt>(take));
-        if (!sink.Write(block.data(), take)) return ZipError::WriteFailed;
-        offset += take;
-        left -= static_cast<uint32_t>(take);
-    }
-    return ZipError::None;
-}
-
-ZipError ZipArchive::Inflate(uint64_t offset, const ZipEntry& entry, ByteSink& sink,
-                             uint32_t& crc) {
-    InflateStream stream;
-    if (!stream.ready) return ZipError::CorruptData;
-    z_stream& z = stream.z;
-    std::vector<unsigned char> in(2 * kBlock);
-    std::vector<unsigned char> out(kBlock);
-    uint32_t unread = entry.compressedSize;
-    uint64_t produced = 0;
-    for (;;) {
-        if (z.avail_in == 0 && unread > 0) {
-            const size_t take = std::min<size_t>(unread, in.size());
-            if (!source_->ReadAt(offset, in.data(), take)) return ZipError::ReadFailed;
-            offset += take;
-            unread -= static_cast<uint32_t>(take);
-            z.next_in = in.data();
-            z.avail_in = static_cast<uInt>(take);
-        }
-        z.next_out = out.data();
-        z.avail_out = static_cast<uInt>(out.size());
-        const int status = inflate(&z, Z_NO_FLUSH);
-        const size_t got = out.size() - z.avail_out;
-        if (got > 0) {
-            if (produced + got > entry.uncompressedSize) return ZipError::SizeMismatch;
-            produced += got;
-            crc = crc32(crc, out.data(), static_cast<uInt>(got));
-            if (!sink.Write(out.data(), got)) return ZipError::WriteFailed;
-        }
-        if (status == Z_STREAM_END) break;
-        // Input is refilled before every call, so Z_BUF_ERROR means the stream ended early.
-        if (status != Z_OK) return ZipError::CorruptData;
-    }
-    return produced == entry.uncompressedSize ? ZipError::None : ZipError::SizeMismatch;
 }
 
 }  // namespace unz

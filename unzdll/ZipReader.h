@@ -108,22 +108,20 @@ struct ZipEntry {
 
 class ZipArchive {
 public:
-    // Reads and checks the central directory. The source must outlive the archive.
+    // Reads and checks the central directory.
     ZipError Open(ByteSource& source);
     const std::vector<ZipEntry>& Entries() const { return entries_; }
 
     // Whether Extract can handle the entry at all, judged from the directory alone.
     static ZipError CheckSupported(const ZipEntry& entry);
-    // Writes the entry's uncompressed bytes to the sink and checks their size and CRC-32. The sink
-    // may already hold part of the entry when this fails.
-    ZipError Extract(const ZipEntry& entry, ByteSink& sink);
+    // Writes the entry's uncompressed bytes to the sink and checks their size and CRC-32. The
+    // source is the archive the entry was listed from. The sink may already hold part of the
+    // entry when this fails.
+    static ZipError Extract(ByteSource& source, const ZipEntry& entry, ByteSink& sink);
 
 private:
-    ZipError ReadDirectory(uint64_t offset, uint32_t size, uint32_t count);
-    ZipError Inflate(uint64_t offset, const ZipEntry& entry, ByteSink& sink, uint32_t& crc);
-    ZipError Copy(uint64_t offset, const ZipEntry& entry, ByteSink& sink, uint32_t& crc);
+    ZipError ReadDirectory(ByteSource& source, uint64_t offset, uint32_t size, uint32_t count);
 
-    ByteSource* source_ = nullptr;
     std::vector<ZipEntry> entries_;
 };
 

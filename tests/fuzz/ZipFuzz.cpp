@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (void)unz::IsSafeEntryName(entry.name);
         if (decoded) (void)unz::IsSafeEntryName(*decoded);
         CountingSink sink;
-        const unz::ZipError error = archive.Extract(entry, sink);
+        const unz::ZipError error = unz::ZipArchive::Extract(source, entry, sink);
         if (sink.written > entry.uncompressedSize) std::abort();
         if (error == unz::ZipError::None && sink.written != entry.uncompressedSize) std::abort();
     }

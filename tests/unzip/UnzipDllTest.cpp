@@ -187,6 +187,15 @@ TEST_F(UnzipDll, RefusesRequestsItCannotServe) {
     EXPECT_NE(0, UnzipExtractEntry(nullptr));
 }
 
+TEST_F(UnzipDll, AReplacedArchiveIsReadAgain) {
+    Write({{"first.txt", "1"}});
+    ASSERT_EQ(0, Extract("first.txt"));
+    Write({{"second.txt", "22"}, {"first.txt", "new"}});
+    ASSERT_EQ(0, Extract("second.txt"));
+    ASSERT_EQ(0, Extract("first.txt"));
+    EXPECT_EQ("new", Read("first.txt"));
+}
+
 TEST(UnzipDllExports, EntryTwoHasNoName) {
     HMODULE library = GetModuleHandleW(L"unzdll.dll");
     ASSERT_NE(nullptr, library);
