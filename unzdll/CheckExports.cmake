@@ -10,5 +10,6 @@ string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n(\t[^\n]*\n)*" names "${du
 string(REGEX MATCHALL "\t\\[ *[0-9]+\\] [^\n]+" named "${names}")
 list(LENGTH entries entry_count)
 if(NOT entry_count EQUAL 1 OR NOT entries MATCHES "base\\[ *2\\]" OR named)
-    message(FATAL_ERROR "${DLL} must export ordinal 2 alone and without a name:\n${dump}")
+    message(FATAL_ERROR "${DLL} must export ordinal 2 alone and without a name; it exports "
+                        "${entries} named ${named}")
 endif()

@@ -77,30 +77,32 @@ int32_t Extract(const UnzipParameterRecord& parameters) {
     static unz::DirectoryCache directory;
     ZipError error = directory.Load(*archivePath, *source);
     if (error != ZipError::None) return report.Fail(error, *name, *archivePath);
-    const unz::ZipEntry* entry = directory.Find(*name);
-    if (!entry) return report.Fail(ZipError::EntryNotFound, *name, *archivePath);
+    const unz::ZipEntry* found = directory.Find(*name);
+    if (!found) return report.Fail(ZipError::EntryNotFound, *name, *archivePath);
+    // A copy: a callback that calls the library again may reload the directory under us.
+    const unz::ZipEntry entry = *found;
 
-    const auto decoded = unz::DecodeEntryName(entry->name, entry->utf8);
+    const auto decoded = unz::DecodeEntryName(entry.name, entry.utf8);
     if (!decoded) return report.Fail(ZipError::BadNameEncoding, *name);
-    if (!unz::IsSafeEntryName(entry->name) || !unz::IsSafeEntryName(*decoded)) {
+    if (!unz::IsSafeEntryName(entry.name) || !unz::IsSafeEntryName(*decoded)) {
         return report.Fail(ZipError::UnsafeName, *name);
     }
-    error = unz::ZipArchive::CheckSupported(*entry);
+    error = unz::ZipArchive::CheckSupported(entry);
     if (error != ZipError::None) return report.Fail(error, *name);
 
     std::wstring path(reinterpret_cast<const wchar_t*>(decoded->c_str()), decoded->size());
     for (wchar_t& c : path) {
         if (c == L'/') c = L'\\';
     }
-    report.FileBegins(*name, entry->uncompressedSize);
-    if (entry->IsFolder()) {
+    report.FileBegins(*name, entry.uncompressedSize);
+    if (entry.IsFolder()) {
         DWORD systemError = 0;
         error = unz::MakeFolders(path, systemError);
         return error == ZipError::None ? 0 : report.Fail(error, *name, "", systemError);
     }
     unz::TargetFile target([&report] { report.BlockDone(); });
     error = target.Create(path);
-    if (error == ZipError::None) error = unz::ZipArchive::Extract(*source, *entry, target);
+    if (error == ZipError::None) error = unz::ZipArchive::Extract(*source, entry, target);
     if (error == ZipError::None) error = target.Commit();
     if (error == ZipError::None) return 0;
     const bool systemFault = error == ZipError::WriteFailed || error == ZipError::FolderFailed;
