@@ -47,6 +47,7 @@ const char kDescription[] = R"(object LibraryForm: TLibraryForm
   ClientHeight = 260
   object RxTrayIcon1: TRxTrayIcon
     Hint = 'zembly SMS'
+    Icon = 'anim.gif'
     PopupMenu = PopupMenu1
     OnDblClick = RxTrayIcon1DblClick
   end
@@ -127,7 +128,11 @@ const char kDescription[] = R"(object LibraryForm: TLibraryForm
     Top = 96
     Width = 200
     Height = 150
+    AutoContextMenus = False
+    AutoNavigate = False
+    ObjectTypes = [otFolders]
     Root = '%ROOT%'
+    Sorted = True
     MultiSelect = True
     OnClick = dirlist1Click
   end
@@ -247,13 +252,14 @@ struct TrayCall {
     HWND window;
     UINT callback;
     std::string tip;
+    HICON icon;
 };
 
 class TrayRecorder {
 public:
     TrayRecorder() {
         SetTrayNotifier([this](DWORD message, const NOTIFYICONDATAA& data) {
-            calls.push_back({message, data.hWnd, data.uCallbackMessage, data.szTip});
+            calls.push_back({message, data.hWnd, data.uCallbackMessage, data.szTip, data.hIcon});
             return true;
         });
     }
@@ -272,6 +278,13 @@ TEST_F(LibraryFormTest, TrayIconIsAddedOnceAndTakenAwayWhenSwitchedOff) {
     EXPECT_EQ(tray.calls[0].window, icon->Window());
     EXPECT_EQ(tray.calls[0].callback, TRxTrayIcon::kCallbackMessage);
     EXPECT_EQ(tray.calls[0].tip, "zembly SMS");
+    ICONINFO picture{};
+    ASSERT_TRUE(GetIconInfo(tray.calls[0].icon, &picture)) << "the described picture as an icon";
+    BITMAP colour{};
+    GetObjectA(picture.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(colour.bmWidth, 8);
+    DeleteObject(picture.hbmColor);
+    DeleteObject(picture.hbmMask);
 
     // A restarted taskbar has forgotten every icon.
     SendMessageA(icon->Window(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
@@ -382,6 +395,8 @@ POINT ShownAt(LibraryForm& form) {
 }
 
 TEST_F(LibraryFormTest, PlacementRoundTripThroughTheIniFile) {
+    // The default: the program's name, no folder, so the profile API takes the Windows folder.
+    EXPECT_EQ(TFormPlacement(nullptr).IniFileName(), "library_test.INI");
     fs::remove(Ini());
     EXPECT_EQ(ShownAt(*form).x, 30) << "nothing stored: the designed place";
     form->Show();
