@@ -73,7 +73,10 @@ TRxTrayIcon::TRxTrayIcon(TComponent* owner) : TComponent(owner) {
 
 TRxTrayIcon::~TRxTrayIcon() {
     if (added_) Notify(NIM_DELETE);
-    if (window_) DestroyWindow(window_);
+    if (window_) {
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
     if (icon_) DestroyIcon(icon_);
 }
 
