@@ -207,12 +207,8 @@ bool TRxTrayIcon::SetProperty(const std::string& name, const PropertyValue& valu
     if (SameText(name, "Active")) {
         SetActive(value.AsBool());
     } else if (SameText(name, "Icon") || SameText(name, "Icon.Data")) {
-        if (value.kind == PropertyValue::Kind::Binary) {
-            PictureBytes bytes = DescribedPictureBytes(value.data);
-            LoadIconFromMemory(bytes.data, bytes.size);
-        } else {
-            LoadIconFromResourceName(value.AsString());
-        }
+        std::string picture = DescribedPicture(value);
+        LoadIconFromMemory(picture.data(), picture.size());
     } else if (SameText(name, "Hint")) {
         SetHint(value.AsString());
     } else if (SameText(name, "PopupMenu")) {
