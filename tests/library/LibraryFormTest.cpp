@@ -20,7 +20,7 @@
 #include "FilenameEdit.h"
 #include "Form.h"
 #include "FormPlacement.h"
-#include "LibraryClasses.h"
+#include "GuiClasses.h"
 #include "MediaPlayer.h"
 #include "Menu.h"
 #include "Resources.h"
@@ -31,6 +31,7 @@
 #include "ShellListView.h"
 #include "StdCtrls.h"
 #include "TestGif.h"
+#include "WindowDriver.h"
 #include "WindowTestSupport.h"
 
 namespace {
@@ -178,9 +179,7 @@ public:
 
     template <class T>
     T* Get(const char* name) {
-        auto* component = dynamic_cast<T*>(FindComponent(name));
-        if (!component) throw Exception(std::string("no ") + name);
-        return component;
+        return &testing_support::Find<T>(*this, name);
     }
 
     std::vector<std::string> log;
@@ -206,10 +205,7 @@ class LibraryFormTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         static DialogRecorder boxes(mrOk);  // no box may ever wait for a person
-        RegisterLibraryClasses();
-        ClassRegistry::Register<TEdit>("TEdit");
-        ClassRegistry::Register<TPopupMenu>("TPopupMenu");
-        ClassRegistry::Register<TMenuItem>("TMenuItem");
+        RegisterClasses();
         AddResource("anim.gif", AnimationGif());
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
