@@ -1,5 +1,7 @@
 #include "SendStatus.h"
 
+#include <initializer_list>
+
 #include "TextToolkit.h"
 
 namespace messenger {
