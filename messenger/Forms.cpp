@@ -1,19 +1,12 @@
 #include "Forms.h"
 
 #include "Application.h"
-#include "LibraryClasses.h"
 #include "NewRelease.h"
 #include "PayPal.h"
-#include "SharedClasses.h"
 #include "contacts.h"
 #include "main.h"
 #include "options.h"
 #include "password.h"
-
-void RegisterMessengerClasses() {
-    RegisterSharedClasses();
-    gui::RegisterLibraryClasses();
-}
 
 void CreateForms() {
     gui::Application.SetTitle("zembly SMS");

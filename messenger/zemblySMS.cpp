@@ -3,9 +3,10 @@
 
 #include "Application.h"
 #include "Forms.h"
+#include "SharedClasses.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    RegisterMessengerClasses();
+    RegisterSharedClasses();
     CreateForms();
     gui::Application.Run();
     return 0;

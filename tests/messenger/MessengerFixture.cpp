@@ -11,6 +11,7 @@
 #include "NewRelease.h"
 #include "PayPal.h"
 #include "RxTrayIcon.h"
+#include "SharedClasses.h"
 #include "WindowTestSupport.h"
 #include "contacts.h"
 #include "main.h"
@@ -84,7 +85,7 @@ void CALLBACK ChooseWhileOpen(HWND, UINT, UINT_PTR timer, DWORD) {
 }  // namespace
 
 void MessengerTest::SetUpTestSuite() {
-    RegisterMessengerClasses();
+    RegisterSharedClasses();
     standIn_ = new standin::StandIn();
     standIn_->Start();
     _putenv_s("ZEMBLY_SERVICE_HOST", standIn_->Host().c_str());
