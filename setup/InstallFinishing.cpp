@@ -8,6 +8,7 @@
 #include "PlatformWrites.h"
 #include "Shortcuts.h"
 #include "UninstallRegistration.h"
+#include "installer.h"
 
 namespace setup {
 
@@ -103,3 +104,32 @@ FinishingOutcome FinishInstall(const FinishingInput& input, KelTextHandler& fold
 }
 
 }  // namespace setup
+
+void InstallFinishing::Run(const std::string& errorNote,
+                           const std::vector<setup::InstallEntry>& entries,
+                           const std::vector<std::string>& extractedFiles) {
+    setup::FinishingInput input;
+    input.sourceFolder = form_.curDir->Caption();
+    input.installFolder = form_.DirectoryEdit1->Text();
+    input.programMenuName = form_.Edit1->Text();
+    input.desktopShortcuts = form_.CheckBox9->Checked();
+    input.keyLines = form_.ListBox14->Items().Items();
+    input.progName = form_.progName->Caption();
+    input.title = form_.Label1->Caption();
+    input.company = form_.Label39->Caption();
+    input.installFolderCreated = form_.InstallFolderCreated;
+    input.tasks = form_.Tasks->Caption();
+    input.errorNote = errorNote;
+    input.entries = entries;
+    input.extractedFiles = extractedFiles;
+
+    const setup::FinishingOutcome outcome = setup::FinishInstall(
+        input, *form_.KTH, [this](const std::string& text) { form_.Label23->SetCaption(text); });
+
+    form_.Tasks->SetCaption(outcome.tasks);
+    form_.SetCursor(gui::crDefault);
+    form_.Button2->SetEnabled(true);
+    form_.Button1->SetEnabled(false);
+    form_.Notebook1->SetPageIndex(form_.Notebook1->PageIndex() + 1);
+    form_.Label24->SetCaption(outcome.endWarning);
+}
