@@ -2,6 +2,7 @@
 
 #include "EndPage.h"
 #include "FolderPaths.h"
+#include "InstallEntryLines.h"
 #include "InstallRecord.h"
 #include "KelTextHandler1.h"
 #include "KeyLines.h"
@@ -105,10 +106,10 @@ FinishingOutcome FinishInstall(const FinishingInput& input, KelTextHandler& fold
 
 }  // namespace setup
 
-void InstallFinishing::Run(const std::string& errorNote,
-                           const std::vector<setup::InstallEntry>& entries,
-                           const std::vector<std::string>& extractedFiles) {
-    setup::FinishingInput input;
+namespace setup {
+
+void InstallFinishing::Run(const ExtractionOutcome& extraction) {
+    FinishingInput input;
     input.sourceFolder = form_.curDir->Caption();
     input.installFolder = form_.DirectoryEdit1->Text();
     input.programMenuName = form_.Edit1->Text();
@@ -119,11 +120,13 @@ void InstallFinishing::Run(const std::string& errorNote,
     input.company = form_.Label39->Caption();
     input.installFolderCreated = form_.InstallFolderCreated;
     input.tasks = form_.Tasks->Caption();
-    input.errorNote = errorNote;
-    input.entries = entries;
-    input.extractedFiles = extractedFiles;
+    input.errorNote = extraction.errorNote;
+    for (const std::string& line : form_.ListBox13->Items().Items())
+        if (const std::optional<InstallEntry> entry = ReadInstallEntryLine(line))
+            input.entries.push_back(*entry);
+    input.extractedFiles = extraction.extractedFiles;
 
-    const setup::FinishingOutcome outcome = setup::FinishInstall(
+    const FinishingOutcome outcome = FinishInstall(
         input, *form_.KTH, [this](const std::string& text) { form_.Label23->SetCaption(text); });
 
     form_.Tasks->SetCaption(outcome.tasks);
@@ -133,3 +136,5 @@ void InstallFinishing::Run(const std::string& errorNote,
     form_.Notebook1->SetPageIndex(form_.Notebook1->PageIndex() + 1);
     form_.Label24->SetCaption(outcome.endWarning);
 }
+
+}  // namespace setup

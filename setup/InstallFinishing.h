@@ -1,7 +1,10 @@
-// The install road's second half, run in the same Next click straight after the last extraction,
-// still on the Install page: the uninstaller copy, the registry values of setup.ini's key lines,
-// the Add/Remove Programs entry, the shortcuts, the list of what the install made, and the move
-// to the Finished page with the warning of the last failure. Nothing here pumps messages.
+// The install road's second half, run in the same Next click directly after the last
+// extraction: the uninstaller copy, the registry values, the Add/Remove Programs entry, the
+// shortcuts, the record of what the install made, and the Finished page with the last failure's
+// warning. It pumps no messages.
+//
+// It reads the InstallEntryList (ListBox13), InstallFolderCreated and the other controls of the
+// window as the extraction left them; what only the extraction knows comes in the outcome.
 #pragma once
 
 #include <functional>
@@ -13,22 +16,24 @@
 class KelTextHandler;
 class TForm1;
 
-// The window's entry.
+namespace setup {
+
+struct ExtractionOutcome {
+    // The last failure of the extraction (an entry's or subfolder's name, or "setup.tws" when
+    // the archive could not be read); empty when every entry was written.
+    std::string errorNote;
+    // The full path of every file the extraction wrote, each once, in the order written.
+    std::vector<std::string> extractedFiles;
+};
+
 class InstallFinishing {
 public:
     explicit InstallFinishing(TForm1& form) : form_(form) {}
-
-    // `errorNote`: the extraction's last failure, empty for none. `entries`: the InstallEntryList
-    // as the extraction left it (the lines ListBox13 shows). `extractedFiles`: the full path of
-    // every file the extraction wrote, for the list of what the install made.
-    void Run(const std::string& errorNote, const std::vector<setup::InstallEntry>& entries,
-             const std::vector<std::string>& extractedFiles);
+    void Run(const ExtractionOutcome& extraction);
 
 private:
     TForm1& form_;
 };
-
-namespace setup {
 
 // What the finishing reads from the window, as values.
 struct FinishingInput {
@@ -53,8 +58,8 @@ struct FinishingOutcome {
     std::string endWarning;  // the Finished page's warning label
 };
 
-// Every step in order. `folders` resolves the special folders; `status` receives the texts of
-// the road's status line.
+// Every step in order, with the window's values. `folders` resolves the special folders;
+// `status` receives the texts of the road's status line.
 FinishingOutcome FinishInstall(const FinishingInput& input, KelTextHandler& folders,
                                const std::function<void(const std::string&)>& status);
 

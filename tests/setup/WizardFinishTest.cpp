@@ -75,7 +75,8 @@ TEST_F(WizardFinish, TheRoadEndsOnTheFinishedPageAndFinishStartsTheProgram) {
     TForm1& form = OnPage(6);
     const std::string program = scratch_.Install() + "\\start recorder.exe";
     ASSERT_TRUE(CopyFileA(StartRecorderProgram().c_str(), program.c_str(), FALSE));
-    InstallFinishing(form).Run("bin", {{"3", "start recorder.exe", "", 1000}}, {program});
+    form.ListBox13->Items().Assign({"3,start recorder.exe,,1000"});
+    setup::InstallFinishing(form).Run({"bin", {program}});
 
     EXPECT_EQ(7, Page());
     EXPECT_EQ("Finish", form.Button2->Caption());
