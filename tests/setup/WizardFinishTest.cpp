@@ -264,7 +264,6 @@ TEST_F(WizardFinish, NothingListedWinsOverTheNoteAndMakesNoShortcut) {
               form_->Label24->Caption());
     EXPECT_EQ("Tasks", form_->Tasks->Caption());
     EXPECT_EQ(7, Page());
-    EXPECT_EQ("Finish", form_->Button2->Caption());
     EXPECT_TRUE(form_->Button2->Enabled());
     EXPECT_FALSE(form_->Button1->Enabled());
 }
@@ -319,7 +318,6 @@ TEST_F(WizardFinish, NothingIsStartedWithoutATargetOrAfterTheUninstall) {
 }
 
 TEST_F(WizardFinish, AScreenSaverIsRecordedByItsShortNameOnlyWhenLong) {
-    const std::optional<Value> before = ReadValue(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE");
     const std::string folder = install_ + "\\\\";
     for (const auto& [file, recorded] :
          {std::pair<std::string, std::string>{"OceanWaves.scr", "OceanW~1.scr"},
@@ -333,11 +331,6 @@ TEST_F(WizardFinish, AScreenSaverIsRecordedByItsShortNameOnlyWhenLong) {
     EXPECT_EQ(2, exits_.Count());
     EXPECT_EQ(std::vector<std::string>(2, folders_.root + "system32\\"), opened_);
     EXPECT_TRUE(starts_.Started().empty());
-    if (before)
-        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE", REG_SZ,
-                        before->second.c_str(), static_cast<DWORD>(before->second.size() + 1));
-    else
-        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE");
 }
 
 }  // namespace
