@@ -141,10 +141,15 @@ TForm1& WizardTest::StartWith(std::initializer_list<const char*> lines) {
 }
 
 int WizardTest::PageRequests(const std::string& path) const {
-    int count = 0;
-    for (const std::string& line : standIn_.RequestLines())
-        if (line.find(" " + path + " ") != std::string::npos) ++count;
-    return count;
+    auto count = [&] {
+        int seen = 0;
+        for (const std::string& line : standIn_.RequestLines())
+            if (line.find(" " + path + " ") != std::string::npos) ++seen;
+        return seen;
+    };
+    // A request the browser road gave up waiting for may still be on its way.
+    testing_support::PumpUntil([&] { return count() > 0; }, 1000);
+    return count();
 }
 
 std::vector<std::string> WizardTest::Messages() const {
