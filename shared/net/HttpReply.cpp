@@ -193,15 +193,9 @@ bool HttpReplyReader::StartBody() {
 
 void HttpReplyReader::TakeBody(const char*& data, size_t& size, std::string& body) {
     switch (framing_) {
-        case Framing::Length: {
-            const size_t n = static_cast<size_t>(std::min<unsigned long long>(size, left_));
-            body.append(data, n);
-            data += n;
-            size -= n;
-            left_ -= n;
-            if (left_ == 0) state_ = State::Complete;
+        case Framing::Length:
+            if (TakeCounted(data, size, body)) state_ = State::Complete;
             break;
-        }
         case Framing::UntilClose:
             body.append(data, size);
             data += size;
@@ -216,15 +210,19 @@ void HttpReplyReader::TakeBody(const char*& data, size_t& size, std::string& bod
     }
 }
 
+bool HttpReplyReader::TakeCounted(const char*& data, size_t& size, std::string& body) {
+    const size_t n = static_cast<size_t>(std::min<unsigned long long>(size, left_));
+    body.append(data, n);
+    data += n;
+    size -= n;
+    left_ -= n;
+    return left_ == 0;
+}
+
 bool HttpReplyReader::TakeChunked(const char*& data, size_t& size, std::string& body) {
     while (size > 0 && state_ == State::Body) {
         if (chunkPart_ == ChunkPart::Data) {
-            const size_t n = static_cast<size_t>(std::min<unsigned long long>(size, left_));
-            body.append(data, n);
-            data += n;
-            size -= n;
-            left_ -= n;
-            if (left_ == 0) chunkPart_ = ChunkPart::DataEnd;
+            if (TakeCounted(data, size, body)) chunkPart_ = ChunkPart::DataEnd;
             continue;
         }
         std::string line;

@@ -49,6 +49,8 @@ private:
     bool TakeHeadLine(const std::string& line);
     bool StartBody();
     void TakeBody(const char*& data, size_t& size, std::string& body);
+    // Takes up to `left_` bytes of body; true when none are left.
+    bool TakeCounted(const char*& data, size_t& size, std::string& body);
     bool TakeChunked(const char*& data, size_t& size, std::string& body);
     bool TakeChunkLine(const std::string& line);
     // Moves a whole line (without its end) from data into `line`; false when it has not ended.

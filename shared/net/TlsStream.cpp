@@ -76,14 +76,14 @@ bool TlsStream::Handshake(const std::string& host) {
         &session_->context, hello.Desc(), &attributes, nullptr);
     if (status != SEC_I_CONTINUE_NEEDED) return false;
     session_->haveContext = true;
-    if (!SendToken(hello.Buffer().pvBuffer, hello.Buffer().cbBuffer) || !Negotiate()) return false;
+    if (!SendToken(hello.Buffer().pvBuffer, hello.Buffer().cbBuffer) || !Negotiate(true))
+        return false;
     return QueryContextAttributesW(&session_->context, SECPKG_ATTR_STREAM_SIZES,
                                    &session_->sizes) == SEC_E_OK &&
            CertificateFits();
 }
 
-bool TlsStream::Negotiate() {
-    bool needMore = incoming_.empty();
+bool TlsStream::Negotiate(bool needMore) {
     for (;;) {
         if (needMore && !ReceiveMore()) return false;
         SecBuffer in[2] = {
@@ -216,8 +216,10 @@ long TlsStream::Receive(char* buffer, size_t size) {
                 closed_ = true;
                 break;
             case SEC_I_RENEGOTIATE:  // handshake messages after the handshake
+                // What came with it goes to the handshake first, even nothing: it may ask for
+                // more itself.
                 incoming_.swap(extra);
-                if (!Negotiate()) return -1;
+                if (!Negotiate(false)) return -1;
                 break;
             case SEC_E_INCOMPLETE_MESSAGE: {
                 char more[16 * 1024];

@@ -26,8 +26,9 @@ public:
 
 private:
     struct Session;
-    // Handshake messages until the session stands, starting from what `incoming_` holds.
-    bool Negotiate();
+    // Handshake messages until the session stands, starting from what `incoming_` holds, or
+    // from what arrives next when `needMore`.
+    bool Negotiate(bool needMore);
     bool ReceiveMore();
     bool SendToken(void* buffer, unsigned long size);
     bool CertificateFits() const;
