@@ -130,11 +130,11 @@ TEST_F(FetchTest, BytesThatCannotStandInARequestLineGoOutEncoded) {
     EXPECT_EQ("GET /echo?m=a%20b%23c%E9%2C<br>|~ HTTP/1.1", standIn_.RequestLines()[0]);
 }
 
-// The limits themselves are tried on the client with short values; the fetcher's own 10 s and
-// 30 s are tried in the limit test programs.
-TEST_F(FetchTest, AHostThatNeverAnswersIsGivenUpAtTheReceiveLimit) {
+// The limits themselves are tried on the client with short values; the fetcher's own 30 s is
+// tried in a limit test program.
+TEST_F(FetchTest, AHostThatNeverAnswersIsGivenUpAtTheIdleLimit) {
     net::HttpLimits limits;
-    limits.receiveMs = 1500;
+    limits.idleMs = 1500;
     standIn_.AnswerNext(Response::Silent());
     auto start = Clock::now();
     EXPECT_FALSE(net::HttpGetBody(Url("/silent"), limits));
