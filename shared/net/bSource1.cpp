@@ -68,8 +68,3 @@ std::string bSource::FetchWithBrowser(const std::string& url, uint8_t mode) {
     const auto body = mode == 1 ? browser.BodyText() : browser.BodyHtml();
     return body ? *body : kFailed;
 }
-
-void RegisterBSource() {
-    gui::ClassRegistry::Register("bSource",
-                                 [](gui::TComponent* owner) { return new bSource(owner); });
-}

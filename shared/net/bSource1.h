@@ -39,6 +39,3 @@ private:
     std::string FetchWithClient(const std::string& url, uint8_t mode);
     std::string FetchWithBrowser(const std::string& url, uint8_t mode);
 };
-
-// Makes "bSource" known to form descriptions.
-void RegisterBSource();

@@ -14,7 +14,7 @@ using fetch_test::MillisecondsSince;
 using standin::Response;
 
 TEST(bSourceClass, FormDescriptionsCanCreateIt) {
-    RegisterBSource();
+    RegisterSharedClasses();
     std::unique_ptr<gui::TComponent> owner(new gui::TComponent(nullptr));
     gui::TComponent* created = gui::ClassRegistry::Create("bSource", owner.get());
     ASSERT_NE(nullptr, dynamic_cast<bSource*>(created));
