@@ -5,6 +5,7 @@
 
 #include "FetchTestSupport.h"
 #include "HttpTransport.h"
+#include "SharedClasses.h"
 
 namespace {
 
