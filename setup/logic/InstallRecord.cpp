@@ -5,7 +5,7 @@
 
 #include "FileMask.h"
 #include "FolderPaths.h"
-#include "TextLines.h"
+#include "StringList.h"
 #include "TextToolkit.h"
 
 namespace setup {
@@ -17,9 +17,9 @@ std::string InstallRecordText(const std::vector<std::string>& paths) {
     return content;
 }
 
-InstallRecord InstallRecord::Read(std::string_view content) {
+InstallRecord InstallRecord::Read(const std::string& content) {
     InstallRecord record;
-    for (std::string& line : SplitTextLines(content))
+    for (std::string& line : gui::SplitLines(content))
         if (!line.empty()) record.paths_.push_back(std::move(line));
     return record;
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace setup {
@@ -19,7 +18,7 @@ std::string InstallRecordText(const std::vector<std::string>& paths);
 class InstallRecord {
 public:
     // Empty lines are skipped.
-    static InstallRecord Read(std::string_view content);
+    static InstallRecord Read(const std::string& content);
 
     const std::vector<std::string>& Paths() const { return paths_; }
 

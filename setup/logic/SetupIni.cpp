@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "TextLines.h"
+#include "StringList.h"
 #include "TextToolkit.h"
 
 namespace setup {
@@ -83,8 +83,8 @@ void ApplySetupIniLine(const std::string& line, const SetupIniContext& context,
     if (key == "key") config.keyLines.push_back(value);
 }
 
-bool ReadSetupIni(std::string_view content, const SetupIniContext& context, SetupConfig& config) {
-    const std::vector<std::string> lines = SplitTextLines(content);
+bool ReadSetupIni(const std::string& content, const SetupIniContext& context, SetupConfig& config) {
+    const std::vector<std::string> lines = gui::SplitLines(content);
     if (lines.empty() || !IsSetupIniHeader(lines[0])) return false;
     for (size_t i = 1; i < lines.size(); ++i) ApplySetupIniLine(lines[i], context, config);
     return true;

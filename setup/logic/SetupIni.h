@@ -7,7 +7,6 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace setup {
@@ -61,7 +60,7 @@ void ApplySetupIniLine(const std::string& line, const SetupIniContext& context,
 
 // Reads a whole file into `config` (which carries the design values and the program-files
 // folder). False when the header is wrong or missing: the wizard must not go on.
-bool ReadSetupIni(std::string_view content, const SetupIniContext& context, SetupConfig& config);
+bool ReadSetupIni(const std::string& content, const SetupIniContext& context, SetupConfig& config);
 
 // The feedback id of a "feedback" value: the text between the first and second "|" when not
 // empty, else the text before the first "|" when not empty, else "None".

@@ -1,7 +1,7 @@
 #include "StartupRules.h"
 
 #include "HalfEven.h"
-#include "TextLines.h"
+#include "StringList.h"
 
 namespace setup {
 
@@ -23,8 +23,8 @@ LogoPlacement PlaceLogo(int pictureWidth, int pictureHeight, int windowOuterWidt
     return logo;
 }
 
-std::vector<std::string> LicenceLines(std::string_view content) {
-    std::vector<std::string> lines = SplitTextLines(content);
+std::vector<std::string> LicenceLines(const std::string& content) {
+    std::vector<std::string> lines = gui::SplitLines(content);
     if (lines.empty()) lines.emplace_back();
     return lines;
 }

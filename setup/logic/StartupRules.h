@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace setup {
@@ -32,7 +31,7 @@ constexpr int kLogoBandHeight = 43;
 LogoPlacement PlaceLogo(int pictureWidth, int pictureHeight, int windowOuterWidth);
 
 // The licence text's lines; a file without any line still gives one empty line.
-std::vector<std::string> LicenceLines(std::string_view content);
+std::vector<std::string> LicenceLines(const std::string& content);
 
 // The maker's page asked for once start-up is done: "/setup.htm" while the title ends in
 // "Setup", else "/uninstall.htm".

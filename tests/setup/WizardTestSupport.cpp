@@ -6,7 +6,7 @@
 
 #include "KelTextHandler1.h"
 #include "MessagePump.h"
-#include "SetupClasses.h"
+#include "SharedClasses.h"
 #include "WindowDriver.h"
 #include "WindowTestSupport.h"
 #include "WizardStartup.h"
@@ -76,7 +76,7 @@ void DuringPageRequest(std::function<void()> action) {
 }
 
 void WizardTest::SetUp() {
-    RegisterSetupClasses();
+    RegisterSharedClasses();
     folder_ = NewTempFolder("wizard");
     standIn_.Start();
     _putenv_s("ZEMBLY_MAKER_HOST", standIn_.Host().c_str());

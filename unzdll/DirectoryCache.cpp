@@ -1,0 +1,59 @@
+#include "DirectoryCache.h"
+
+#include "EntryName.h"
+
+namespace unz {
+namespace {
+
+std::string AnsiName(const std::u16string& name) {
+    const auto* wide = reinterpret_cast<const wchar_t*>(name.c_str());
+    const int wideLength = static_cast<int>(name.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return std::string();
+    std::string ansi(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, wideLength, &ansi[0], length, nullptr, nullptr);
+    return ansi;
+}
+
+}  // namespace
+
+bool DirectoryCache::SameFile(const std::string& path,
+                              const WIN32_FILE_ATTRIBUTE_DATA& data) const {
+    return loaded_ && path == path_ && data.nFileSizeHigh == file_.nFileSizeHigh &&
+           data.nFileSizeLow == file_.nFileSizeLow &&
+           CompareFileTime(&data.ftLastWriteTime, &file_.ftLastWriteTime) == 0;
+}
+
+ZipError DirectoryCache::Load(const std::string& path, ByteSource& source) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    const bool known = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != 0;
+    if (known && SameFile(path, data)) return ZipError::None;
+    loaded_ = false;
+    byStoredName_.clear();
+    byAnsiName_.clear();
+    const ZipError error = archive_.Open(source);
+    if (error != ZipError::None) return error;
+    const auto& entries = archive_.Entries();
+    for (size_t i = 0; i < entries.size(); ++i) byStoredName_.emplace(entries[i].name, i);
+    path_ = path;
+    file_ = data;
+    loaded_ = known;
+    return ZipError::None;
+}
+
+const ZipEntry* DirectoryCache::Find(const std::string& name) {
+    const auto& entries = archive_.Entries();
+    auto found = byStoredName_.find(name);
+    if (found != byStoredName_.end()) return &entries[found->second];
+    if (byAnsiName_.empty()) {
+        for (size_t i = 0; i < entries.size(); ++i) {
+            const auto decoded = DecodeEntryName(entries[i].name, entries[i].utf8);
+            if (decoded) byAnsiName_.emplace(AnsiName(*decoded), i);
+        }
+    }
+    found = byAnsiName_.find(name);
+    return found != byAnsiName_.end() ? &entries[found->second] : nullptr;
+}
+
+}  // namespace unz
