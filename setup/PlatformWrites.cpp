@@ -5,6 +5,8 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include "LocalFiles.h"
+
 namespace setup {
 
 namespace {
@@ -59,9 +61,7 @@ private:
 }  // namespace
 
 bool EnsureFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+    return FolderExists(path) || CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
 bool CopyReplacing(const std::string& from, const std::string& to) {

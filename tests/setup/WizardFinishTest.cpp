@@ -12,6 +12,7 @@
 #include "FolderResolver.h"
 #include "InstallFinishing.h"
 #include "KelTextHandler1.h"
+#include "LocalFiles.h"
 #include "TextToolkit.h"
 #include "WindowDriver.h"
 #include "WindowTestSupport.h"
@@ -28,14 +29,7 @@ const char kEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\
 const char kDesktopKey[] = "Control Panel\\Desktop";
 
 std::optional<std::string> Read(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string content(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &read, nullptr);
-    CloseHandle(file);
-    return content;
+    return setup::ReadWholeFile(path);
 }
 
 std::optional<Value> ReadValue(HKEY root, const std::string& key, const std::string& name) {
