@@ -134,7 +134,8 @@ void InstallRoad::ExtractEntries(const std::vector<setup::InstallEntry>& entries
     const std::string archive = setup::ArchiveBufferText(form_.curDir->Caption()).value_or("");
     const std::string installFolder = form_.DirectoryEdit1->Text();
     UnzipParameterRecord& record = form_.UnzipParameters;
-    setup::UnzipProgress progress(&form_, {form_.Label23, form_.ProgressBar1, form_.ProgressBar2});
+    setup::UnzipProgress progress(
+        &form_, {form_.Label23, form_.ProgressBar1, form_.ProgressBar2, &form_.SmallFiles});
     std::set<std::string> written;  // an entry that two file lines match is written twice
     for (const setup::InstallEntry& entry : entries) {
         std::array<char, kUnzipBufferSize> archiveBuffer{};

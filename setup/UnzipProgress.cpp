@@ -4,7 +4,6 @@
 #include <string>
 
 #include "Dialogs.h"
-#include "ExtractionProgress.h"
 #include "MessagePump.h"
 
 namespace setup {
@@ -12,13 +11,6 @@ namespace setup {
 namespace {
 
 UnzipProgress* active = nullptr;
-
-// Small files add up across the whole run of the program, one file's remainder carrying over to
-// the next.
-SmallFileSum& SmallFiles() {
-    static SmallFileSum sum;
-    return sum;
-}
 
 std::string TextOf(const UnzipCallbackRecord& record) {
     return std::string(record.text, strnlen(record.text, kUnzipTextSize));
@@ -50,7 +42,7 @@ void UnzipProgress::FileBegins(uint32_t size, const std::string& text) {
     file.SetMin(1);
     file.SetStep(1);
     file.SetPosition(1);
-    if (size < kProgressUnit && SmallFiles().Add(size)) overall.StepIt();
+    if (size < kProgressUnit && controls_.smallFiles->Add(size)) overall.StepIt();
 }
 
 void UnzipProgress::Handle(const UnzipCallbackRecord& record) {

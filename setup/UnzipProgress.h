@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ExtCtrls.h"
+#include "ExtractionProgress.h"
 #include "StdCtrls.h"
 #include "UnzipRecords.h"
 
@@ -17,6 +18,9 @@ struct ProgressControls {
     gui::TLabel* status = nullptr;
     gui::TProgressBar* fileBar = nullptr;
     gui::TProgressBar* overallBar = nullptr;
+    // Kept by the window for the program's whole run: small files carry their remainder over
+    // from one file, and one install, to the next.
+    SmallFileSum* smallFiles = nullptr;
 };
 
 // The callback the parameter record names; always 0.

@@ -9,6 +9,7 @@
 
 #include "DirectoryEdit.h"
 #include "ExtCtrls.h"
+#include "ExtractionProgress.h"
 #include "Form.h"
 #include "KAZip.h"
 #include "KelTextHandler1.h"
@@ -119,6 +120,8 @@ public:
     // the fixed values SetUnZipSwitches writes and the entry the install road names per call.
     UnzipParameterRecord UnzipParameters{};
     void SetUnZipSwitches();
+    // Files below one progress unit, added up over the whole run of the program.
+    setup::SmallFileSum SmallFiles;
 
     // The ten component boxes and their file lists, box k with list k.
     std::array<gui::TCheckBox*, 10> ComponentBoxes() const;
