@@ -66,6 +66,10 @@ protected:
         CreateDirectoryA(folder_.c_str(), nullptr);
         ASSERT_TRUE(CopyFileA(SetupProgramPath().c_str(), (folder_ + "setup.exe").c_str(), FALSE))
             << SetupProgramPath();
+        // The program binds the unzip library as it loads, from its own folder.
+        const std::string program = SetupProgramPath();
+        const std::string library = program.substr(0, program.rfind('\\') + 1) + "unzdll.dll";
+        ASSERT_TRUE(CopyFileA(library.c_str(), (folder_ + "unzdll.dll").c_str(), FALSE));
         standIn_.Start();
         SetEnvironmentVariableA("ZEMBLY_MAKER_HOST", standIn_.Host().c_str());
     }
