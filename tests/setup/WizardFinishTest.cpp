@@ -17,6 +17,7 @@
 #include "WindowDriver.h"
 #include "WindowTestSupport.h"
 #include "WizardTestSupport.h"
+#include "ZipTestWriter.h"
 
 namespace {
 
@@ -262,22 +263,45 @@ TEST_F(WizardFinish, NothingListedWinsOverTheNoteAndMakesNoShortcut) {
     EXPECT_FALSE(form_->Button1->Enabled());
 }
 
-TEST_F(WizardFinish, FinishStartsTheProgramQuotedInItsInstallFolder) {
+TEST_F(WizardFinish, AnInstallThroughThePagesAndFinishStartsTheProduct) {
     std::string recorder = "Z:" START_RECORDER_PATH;
     std::replace(recorder.begin(), recorder.end(), '/', '\\');
-    const std::string program = install_ + "\\start recorder.exe";
-    // Unquoted, the blank in the name would start this one instead.
-    const std::string decoy = install_ + "\\start.exe";
-    for (const std::string& copy : {program, decoy})
-        ASSERT_TRUE(CopyFileA(recorder.c_str(), copy.c_str(), FALSE));
-    Finish({"3,start recorder.exe,,1000"});
+    const std::string program = Read(recorder).value_or("");
+    // Unquoted, the blank in the product's name would start "start.exe" instead.
+    Write("setup.tws", ziptest::Build({{"start recorder.exe", program},
+                                       {"start.exe", program},
+                                       {"docs/read me.txt", "read me"}})
+                           .bytes);
+    OnPage(0, {"app=start recorder.exe", "file=start.exe", "file=docs/*,Docs",
+               "key=HKEY_CURRENT_USER\\" + key_ + ",string,Folder,Ed"});
+    Press(*form_->Button2);
+    testing_support::Click(*form_->CheckBox1);
+    Press(*form_->Button2);
+    form_->DirectoryEdit1->SetText(install_);
+    for (int page = 2; page < 6; page = Page()) Press(*form_->Button2);  // to the Install page
+
+    EXPECT_EQ(7, Page());
+    EXPECT_EQ("", form_->Label24->Caption());
+    const std::string target = install_ + "\\\\start recorder.exe";
+    const std::string link = folders_.root + "desktop\\Ed.lnk";
+    EXPECT_EQ(Link(FullPath(target), install_ + "\\\\"), ReadLink(link));
+    EXPECT_EQ(Value(REG_SZ, "Ed"), ReadValue(HKEY_CURRENT_USER, key_, "Folder"));
+    EXPECT_EQ(Value(REG_SZ,
+                    folders_.windows + "\\\\$twUninstallV1$\\setup.exe /uninstall: 0," + install_),
+              ReadValue(HKEY_LOCAL_MACHINE, kEntry, "UninstallString"));
+    EXPECT_EQ("unzdll.dll", Read(folders_.windows + "\\\\$twUninstallV1$\\unzdll.dll"));
+    EXPECT_EQ(install_ + "\\start recorder.exe\r\n" + install_ + "\\start.exe\r\n" + install_ +
+                  "\\docs\\docs\\read me.txt\r\n" + link + "\r\n" + folders_.root +
+                  "programs\\Ed\\Ed.lnk\r\n",
+              Read(install_ + "\\setup.lst"));
+
     setup::SetProgramStarter(nullptr);
     Press(*form_->Button2);
     EXPECT_EQ(0, exits_.Code());
-    const std::string record = program + ".record";
+    const std::string record = install_ + "\\start recorder.exe.record";
     EXPECT_TRUE(testing_support::PumpUntil([&] { return Read(record).has_value(); }, 10000));
-    EXPECT_EQ(install_ + "\r\n\"" + install_ + "\\\\start recorder.exe\"\r\n", Read(record));
-    EXPECT_FALSE(Read(decoy + ".record"));
+    EXPECT_EQ(install_ + "\r\n\"" + target + "\"\r\n", Read(record));
+    EXPECT_FALSE(Read(install_ + "\\start.exe.record"));
 }
 
 TEST_F(WizardFinish, NothingIsStartedWithoutATargetOrAfterTheUninstall) {
