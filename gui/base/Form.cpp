@@ -83,6 +83,9 @@ void TForm::CreateParams(TCreateParams& params) {
 
 void TForm::CreateWnd() {
     TWinControl::CreateWnd();
+    HWND window = Handle();
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* user = dynamic_cast<TFormWindowUser*>(Component(i))) user->FormWindowMade(window);
     if (windowState_ != wsNormal && visible_) SetWindowState(windowState_);
 }
 

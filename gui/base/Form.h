@@ -40,6 +40,18 @@ enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
+// A component that acts on its form's window. A form makes its window only when it is shown or
+// the window is really needed, so a component that asked for it at once would make every hidden
+// form's window at start-up; instead the form tells the components it owns each time it has made
+// a window, and a component made later looks at HandleAllocated itself.
+class TFormWindowUser {
+public:
+    virtual void FormWindowMade(HWND window) = 0;
+
+protected:
+    ~TFormWindowUser() = default;
+};
+
 class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* owner, const std::string& className = "TForm");

@@ -111,8 +111,8 @@ RECT NormalRect(HWND window) {
 
 TFormPlacement::TFormPlacement(TComponent* owner) : TComponent(owner) {
     SetClassName("TFormPlacement");
-    // One made by code watches at once; a described one once its form has been read (Loaded).
-    if (owner && !owner->Loading()) Watch();
+    // A described one waits until its form has been read (Loaded).
+    if (owner && !owner->Loading()) WatchExistingWindow();
 }
 
 TFormPlacement::~TFormPlacement() {
@@ -179,13 +179,20 @@ void TFormPlacement::RestoreFormPlacement() {
 
 void TFormPlacement::Loaded() {
     TComponent::Loaded();
-    Watch();
+    WatchExistingWindow();
 }
 
-void TFormPlacement::Watch() {
+void TFormPlacement::FormWindowMade(HWND window) {
+    Watch(window);
+}
+
+void TFormPlacement::WatchExistingWindow() {
     TForm* form = Form();
-    if (watched_ || !form || Designing()) return;
-    HWND window = form->Handle();
+    if (form && form->HandleAllocated()) Watch(form->Handle());
+}
+
+void TFormPlacement::Watch(HWND window) {
+    if (watched_ || !Form() || Designing()) return;
     if (SetWindowSubclass(window, FormMessage, reinterpret_cast<UINT_PTR>(this),
                           reinterpret_cast<DWORD_PTR>(this)))
         watched_ = window;

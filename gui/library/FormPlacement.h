@@ -1,8 +1,10 @@
 // Keeps the position (and, for a sizeable form, the size) of the form that owns it between runs:
 // restored when the form is first shown, stored when it is hidden, has stopped moving, or goes
-// away. Stored in an INI file through the profile API, or in the registry under
-// HKEY_CURRENT_USER\<IniFileName>\<IniSection>. A placement that cannot be stored, read, or that
-// lies on no monitor any more is passed over without a word: the form keeps its designed place.
+// away. It watches the form's window from the moment the form makes it, and makes none itself, so
+// a form that stays hidden costs no window. Stored in an INI file through the profile API, or in
+// the registry under HKEY_CURRENT_USER\<IniFileName>\<IniSection>. A placement that cannot be
+// stored, read, or that lies on no monitor any more is passed over without a word: the form keeps
+// its designed place.
 #pragma once
 
 #include <windows.h>
@@ -10,12 +12,11 @@
 #include <string>
 
 #include "Component.h"
+#include "Form.h"
 
 namespace gui {
 
-class TForm;
-
-class TFormPlacement : public TComponent {
+class TFormPlacement : public TComponent, public TFormWindowUser {
 public:
     explicit TFormPlacement(TComponent* owner);
     ~TFormPlacement() override;
@@ -37,14 +38,16 @@ public:
 
     // IniFileName, IniSection, UseRegistry.
     bool SetProperty(const std::string& name, const PropertyValue& value) override;
-    // Starts watching the owner form's window.
+    // Starts watching the owner form's window if it has one already.
     void Loaded() override;
+    void FormWindowMade(HWND window) override;
 
 private:
     static LRESULT CALLBACK FormMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR id, DWORD_PTR self);
     TForm* Form() const;
-    void Watch();
+    void WatchExistingWindow();
+    void Watch(HWND window);
     void Unwatch();
 
     std::string iniFileName_;
