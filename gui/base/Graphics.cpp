@@ -645,18 +645,53 @@ IWICImagingFactory& ImagingFactory() {
     return *factory;
 }
 
+namespace {
+
+// The decoder class of a picture of a known format, by its first bytes; nullptr for others.
+const CLSID* DecoderOf(const void* data, size_t size) {
+    static const struct {
+        std::string signature;
+        const CLSID* decoder;
+    } kFormats[] = {{"BM", &CLSID_WICBmpDecoder},
+                    {std::string("\x89PNG\r\n\x1a\n", 8), &CLSID_WICPngDecoder},
+                    {"GIF87a", &CLSID_WICGifDecoder},
+                    {"GIF89a", &CLSID_WICGifDecoder},
+                    {"\xFF\xD8\xFF", &CLSID_WICJpegDecoder},
+                    {std::string("\0\0\1\0", 4), &CLSID_WICIcoDecoder},
+                    {std::string("II*\0", 4), &CLSID_WICTiffDecoder},
+                    {std::string("MM\0*", 4), &CLSID_WICTiffDecoder}};
+    for (const auto& format : kFormats)
+        if (data && size >= format.signature.size() &&
+            std::memcmp(data, format.signature.data(), format.signature.size()) == 0)
+            return format.decoder;
+    return nullptr;
+}
+
+}  // namespace
+
 bool KnownPictureFormat(const std::string& data) {
-    static const std::string kSignatures[] = {"BM",
-                                              std::string("\x89PNG\r\n\x1a\n", 8),
-                                              "GIF87a",
-                                              "GIF89a",
-                                              "\xFF\xD8\xFF",
-                                              std::string("\0\0\1\0", 4),
-                                              std::string("II*\0", 4),
-                                              std::string("MM\0*", 4)};
-    for (const std::string& signature : kSignatures)
-        if (data.compare(0, signature.size(), signature) == 0) return true;
-    return false;
+    return DecoderOf(data.data(), data.size()) != nullptr;
+}
+
+HRESULT CreatePictureDecoder(IWICStream* stream, const void* data, size_t size,
+                             IWICBitmapDecoder** decoder) {
+    *decoder = nullptr;
+    IWICImagingFactory& factory = ImagingFactory();  // and COM on this thread
+    if (const CLSID* known = DecoderOf(data, size)) {
+        IWICBitmapDecoder* made = nullptr;
+        if (SUCCEEDED(CoCreateInstance(*known, nullptr, CLSCTX_INPROC_SERVER, IID_IWICBitmapDecoder,
+                                       reinterpret_cast<void**>(&made)))) {
+            if (SUCCEEDED(made->Initialize(stream, WICDecodeMetadataCacheOnLoad))) {
+                *decoder = made;
+                return S_OK;
+            }
+            made->Release();
+        }
+        const LARGE_INTEGER start{};
+        stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    }
+    return ImagingFactory().CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnLoad,
+                                                    decoder);
 }
 
 namespace {
@@ -685,8 +720,7 @@ void TBitmap::LoadFromMemory(const void* data, size_t size) {
     if (FAILED(factory->CreateStream(&stream)) ||
         FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(data)),
                                             static_cast<DWORD>(size))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnLoad,
-                                                &decoder)) ||
+        FAILED(CreatePictureDecoder(stream.p, data, size, &decoder)) ||
         FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&w, &h)) || w == 0 ||
         h == 0 || w > 16384 || h > 16384 || FAILED(factory->CreateFormatConverter(&converter)) ||
         FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppPBGRA,

@@ -18,4 +18,12 @@ IWICImagingFactory& ImagingFactory();
 // refused there.
 bool KnownPictureFormat(const std::string& data);
 
+// A decoder initialised on the stream of the picture whose first bytes are `data`. One of a
+// known format is made directly: asking WIC to find it reads WIC's whole list of decoders,
+// which on wine takes as long as decoding a dozen small pictures. Anything else, or a direct
+// decoder that refuses the picture, is left to WIC's search. A failure code when no decoder
+// reads the picture.
+HRESULT CreatePictureDecoder(IWICStream* stream, const void* data, size_t size,
+                             IWICBitmapDecoder** decoder);
+
 }  // namespace gui

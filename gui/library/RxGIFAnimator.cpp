@@ -76,8 +76,7 @@ DecodedPicture Decode(const void* data, size_t size) {
     if (FAILED(factory->CreateStream(&stream)) ||
         FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(data)),
                                             static_cast<DWORD>(size))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnLoad,
-                                                &decoder)) ||
+        FAILED(CreatePictureDecoder(stream.get(), data, size, &decoder)) ||
         FAILED(decoder->GetFrameCount(&count)) || count == 0 || count > 10000)
         Unreadable();
 
