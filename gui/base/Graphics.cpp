@@ -690,8 +690,7 @@ HRESULT CreatePictureDecoder(IWICStream* stream, const void* data, size_t size,
         const LARGE_INTEGER start{};
         stream->Seek(start, STREAM_SEEK_SET, nullptr);
     }
-    return ImagingFactory().CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnLoad,
-                                                    decoder);
+    return factory.CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnLoad, decoder);
 }
 
 namespace {
