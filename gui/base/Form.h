@@ -46,7 +46,12 @@ using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 // a window, and a component made later looks at HandleAllocated itself.
 class TFormWindowUser {
 public:
-    virtual void FormWindowMade(HWND window) = 0;
+    virtual void FormWindowMade(HWND window) { (void)window; }
+    // The form's window is being shown or hidden (WM_SHOWWINDOW), has stopped moving or sizing
+    // (WM_EXITSIZEMOVE) or is going (WM_DESTROY); heard before the form handles it.
+    virtual void FormWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+        (void)msg, (void)wParam, (void)lParam;
+    }
 
 protected:
     ~TFormWindowUser() = default;
@@ -130,6 +135,7 @@ protected:
 
 private:
     void Styles(DWORD& style, DWORD& exStyle) const;
+    void TellWindowUsers(UINT msg, WPARAM wParam, LPARAM lParam);
     void ApplyStyles();
     void PlaceOnScreen();
     SIZE FrameSize() const;
