@@ -351,6 +351,50 @@ TEST(PopupMenu, OnPopupRunsBeforeTheMenuIsBuilt) {
     EXPECT_EQ(popups, 1);
 }
 
+// Described strips are added when the list is first drawn from or counted, under the mask colour
+// they were described with, and before any added by code.
+TEST(ImageList, DescribedStripsComeInAtFirstUseWithTheirOwnMaskColour) {
+    gui::TComponent form(nullptr);
+    gui::TImageList list(&form);
+    list.SetProperty("Width", gui::PropertyValue::Int(2));
+    list.SetProperty("Height", gui::PropertyValue::Int(2));
+    list.SetProperty("MaskColor", gui::PropertyValue::Ident("clRed"));
+    // A 4 x 2 top-down BMP: a red image, then a blue one.
+    std::vector<uint8_t> bmp(54 + 4 * 2 * 4, 0);
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, static_cast<uint32_t>(bmp.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 4);
+    put32(22, static_cast<uint32_t>(-2));
+    bmp[26] = 1;
+    bmp[28] = 32;
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) {
+            const size_t p = 54 + (static_cast<size_t>(y) * 4 + x) * 4;
+            bmp[p + (x < 2 ? 2 : 0)] = 0xFF;
+            bmp[p + 3] = 0xFF;
+        }
+    gui::PropertyValue data;
+    data.kind = gui::PropertyValue::Kind::Binary;
+    data.data = bmp;
+    ASSERT_TRUE(list.SetProperty("Bitmap", data));
+    list.SetMaskColor(gui::clNone);
+
+    gui::TBitmap target(8, 4);
+    menutest::Clear(target, gui::clWhite);
+    EXPECT_TRUE(list.Draw(target.Canvas(), 0, 0, 0));
+    EXPECT_TRUE(list.Draw(target.Canvas(), 4, 0, 1));
+    EXPECT_EQ(target.Pixel(1, 1), gui::clWhite) << "red was the mask colour when described";
+    EXPECT_EQ(target.Pixel(5, 1), gui::clBlue);
+    gui::TBitmap more(2, 2);
+    EXPECT_EQ(list.AddStrip(more), 2);
+}
+
 TEST(ImageList, StripsMasksAndDrawing) {
     gui::TComponent form(nullptr);
     gui::TImageList list(&form);
