@@ -3,10 +3,10 @@
 
 #include "Application.h"
 #include "Forms.h"
-#include "SharedClasses.h"
+#include "SetupClasses.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    RegisterSharedClasses();
+    RegisterSetupClasses();
     CreateForms();
     gui::Application.Run();
     return 0;

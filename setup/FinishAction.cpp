@@ -1,0 +1,7 @@
+#include "FinishAction.h"
+
+#include "installer.h"
+
+bool FinishAction::Run() {
+    return true;
+}

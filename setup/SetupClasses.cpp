@@ -1,0 +1,9 @@
+#include "SetupClasses.h"
+
+#include "LibraryClasses.h"
+#include "SharedClasses.h"
+
+void RegisterSetupClasses() {
+    RegisterSharedClasses();
+    gui::RegisterLibraryClasses();
+}
