@@ -16,6 +16,31 @@
 namespace setup {
 namespace {
 
+// Through the long-path form, which the ANSI calls do not take past 260 characters.
+std::wstring LongForm(const std::string& path) {
+    return L"\\\\?\\" + std::wstring(path.begin(), path.end());
+}
+
+// Whatever the depth, without the shell.
+void DeleteTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
 // A folder of its own under the temporary folder, for one test.
 class ScratchFolder {
 public:
@@ -23,10 +48,10 @@ public:
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
         path_ = std::string(temp) + name + std::to_string(GetCurrentProcessId());
-        RemoveFolderTree(path_);
+        DeleteTree(LongForm(path_));
         CreateDirectoryA(path_.c_str(), nullptr);
     }
-    ~ScratchFolder() { RemoveFolderTree(path_); }
+    ~ScratchFolder() { DeleteTree(LongForm(path_)); }
     const std::string& Path() const { return path_; }
 
 private:
@@ -38,11 +63,6 @@ void WriteFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
     CloseHandle(file);
-}
-
-// Through the long-path form, which the ANSI calls do not take past 260 characters.
-std::wstring LongForm(const std::string& path) {
-    return L"\\\\?\\" + std::wstring(path.begin(), path.end());
 }
 
 bool Exists(const std::string& path) {
