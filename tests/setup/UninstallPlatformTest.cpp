@@ -6,11 +6,8 @@
 #include <vector>
 
 #include "FolderTree.h"
-#include "KeyLines.h"
 #include "ListControls.h"
-#include "RegistryRemoval.h"
 #include "UninstallFiles.h"
-#include "UninstallRegistration.h"
 #include "UninstallRules.h"
 
 namespace setup {
@@ -69,12 +66,6 @@ bool Exists(const std::string& path) {
     return GetFileAttributesW(LongForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string CurrentFolder() {
-    char folder[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    return folder;
-}
-
 TEST(FolderTree, RemovesAWholeTreeWhateverTheLengthOfItsPath) {
     ScratchFolder scratch("zembly_tree");
     // Well past the 256 characters a fixed buffer would hold.
@@ -97,108 +88,22 @@ TEST(FolderTree, RemovesAWholeTreeWhateverTheLengthOfItsPath) {
     EXPECT_FALSE(RemoveFolderTree(""));
 }
 
-class UninstallFilesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        places.installFolder = scratch.Path() + "\\Foo";
-        CreateDirectoryA(places.installFolder.c_str(), nullptr);
-    }
-    std::string InFolder(const std::string& name) const {
-        return places.installFolder + "\\" + name;
-    }
-
-    ScratchFolder scratch{"zembly_files"};
+// An install without file lines: the list holds only the wizard's own two copies.
+TEST(UninstallFiles, AReadOnlySetupIniStaysAndIsNamedWhileTheBarShows55And70) {
+    ScratchFolder scratch("zembly_files");
     UninstallPlaces places;
-    gui::TFileListBox lister{nullptr};
+    places.installFolder = scratch.Path();
+    WriteFile(places.installFolder + "\\setup.ini", FILE_ATTRIBUTE_READONLY);
+    WriteFile(places.installFolder + "\\setup.ico");
+    gui::TFileListBox lister(nullptr);
     std::vector<int> bar;
-    WindowsUninstallFiles files{lister, [this](int value) { bar.push_back(value); }};
+    WindowsUninstallFiles files(lister, [&bar](int value) { bar.push_back(value); });
     std::string note;
-};
-
-TEST_F(UninstallFilesTest, AReadOnlySetupIniStaysAndIsNamedWhileTheBarShows55And70) {
-    WriteFile(InFolder("setup.ini"), FILE_ATTRIBUTE_READONLY);
-    WriteFile(InFolder("setup.ico"));
     RemoveFiles(RemovalList(SetupConfig()), places, nullptr, files, note);
     EXPECT_EQ("setup.ini", note);
-    EXPECT_TRUE(Exists(InFolder("setup.ini")));
-    EXPECT_FALSE(Exists(InFolder("setup.ico")));
+    EXPECT_TRUE(Exists(places.installFolder + "\\setup.ini"));
+    EXPECT_FALSE(Exists(places.installFolder + "\\setup.ico"));
     EXPECT_EQ((std::vector<int>{55, 70}), bar);
-}
-
-TEST_F(UninstallFilesTest, EveryListedFileGoesAndTheFolderIsFreeRightAfter) {
-    WriteFile(InFolder("a.txt"));
-    WriteFile(InFolder("hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
-    WriteFile(InFolder("keep.dat"));
-    const std::string before = CurrentFolder();
-    RemoveFiles({"0,*.txt", "0,*.dat,missing", "0,setup.ini", "0,setup.ico"}, places, nullptr,
-                files, note);
-    EXPECT_EQ("", note);  // the missing subfolder is no failure
-    EXPECT_FALSE(Exists(InFolder("a.txt")));
-    EXPECT_FALSE(Exists(InFolder("hidden.txt")));
-    EXPECT_TRUE(Exists(InFolder("keep.dat")));
-    EXPECT_EQ(before, CurrentFolder());
-
-    RemoveInstallFolder(places, true, files, note);
-    EXPECT_EQ("", note);
-    EXPECT_FALSE(Exists(places.installFolder));
-}
-
-class RegistryRemovalTest : public ::testing::Test {
-protected:
-    static constexpr const char* kBase = "Software\\ZemblyUninstallTest";
-
-    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kBase); }
-
-    static void SetValue(HKEY root, const std::string& key, const std::string& name) {
-        HKEY handle = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                                 nullptr, &handle, nullptr));
-        RegSetValueExA(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
-        RegCloseKey(handle);
-    }
-    static bool HasValue(HKEY root, const std::string& key, const std::string& name) {
-        return RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_ANY, nullptr, nullptr,
-                            nullptr) == ERROR_SUCCESS;
-    }
-    static bool HasKey(HKEY root, const std::string& key) {
-        HKEY handle = nullptr;
-        if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
-        RegCloseKey(handle);
-        return true;
-    }
-};
-
-TEST_F(RegistryRemovalTest, ALineTakesItsOwnValueAndLeavesOtherProgramsAlone) {
-    const std::string shared = std::string(kBase) + "\\Run";
-    const std::string own = std::string(kBase) + "\\Foo";
-    SetValue(HKEY_CURRENT_USER, shared, "Foo");
-    SetValue(HKEY_CURRENT_USER, shared, "OtherProgram");
-    SetValue(HKEY_CURRENT_USER, own, "a");
-    SetValue(HKEY_CURRENT_USER, own, "b");
-
-    WindowsRegistryEditor registry;
-    std::string note;
-    UndoKeyLines(ReadKeyLines({"HKEY_CURRENT_USER\\" + shared + ",string,Foo,c:\\foo.exe",
-                               "HKEY_CURRENT_USER\\" + own + ",string,a,1",
-                               "HKEY_CURRENT_USER\\" + own + ",integer,b,2",
-                               "HKEY_CURRENT_USER\\" + own + ",integer,gone,2"}),
-                 registry, note);
-    EXPECT_EQ("", note);
-    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, shared, "Foo"));
-    EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, shared, "OtherProgram"));
-    EXPECT_FALSE(HasKey(HKEY_CURRENT_USER, own));
-    EXPECT_TRUE(HasKey(HKEY_CURRENT_USER, kBase));
-}
-
-TEST_F(RegistryRemovalTest, TheEntryGoesWithItsValuesAndOnlyOnce) {
-    const std::string entry = "Zembly Uninstall Test v1.0";
-    const std::string key = std::string(kUninstallKeyBase) + entry;
-    SetValue(HKEY_LOCAL_MACHINE, key, "DisplayName");
-    SetValue(HKEY_LOCAL_MACHINE, key, "UninstallString");
-    EXPECT_EQ(RegistryEditor::Result::Done, RemoveUninstallEntry(entry));
-    EXPECT_FALSE(HasKey(HKEY_LOCAL_MACHINE, key));
-    EXPECT_TRUE(HasKey(HKEY_LOCAL_MACHINE, std::string(kUninstallKeyBase)));
-    EXPECT_EQ(RegistryEditor::Result::Missing, RemoveUninstallEntry(entry));
 }
 
 }  // namespace
