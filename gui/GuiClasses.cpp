@@ -2,6 +2,7 @@
 
 #include "ControlClasses.h"
 #include "ImageList.h"
+#include "LibraryClasses.h"
 #include "Menu.h"
 #include "StandardClasses.h"
 
@@ -13,6 +14,7 @@ void RegisterClasses() {
     ClassRegistry::Register<TMenuItem>("TMenuItem");
     ClassRegistry::Register<TPopupMenu>("TPopupMenu");
     ClassRegistry::Register<TImageList>("TImageList");
+    RegisterLibraryClasses();
 }
 
 }  // namespace gui

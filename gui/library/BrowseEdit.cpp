@@ -4,7 +4,7 @@
 
 namespace gui {
 
-TBrowseEdit::TBrowseEdit(TComponent* owner) : TEdit(owner) {}
+TBrowseEdit::TBrowseEdit(TComponent* owner) : TInsetEdit(owner) {}
 
 void TBrowseEdit::Browse() {
     BrowseRequest request;
@@ -22,49 +22,24 @@ void TBrowseEdit::Browse() {
     if (HandleAllocated()) SelectAll();
 }
 
-void TBrowseEdit::CreateParams(TCreateParams& params) {
-    TEdit::CreateParams(params);
-    params.style |= WS_CLIPCHILDREN;  // the edit must not paint over its button
+HWND TBrowseEdit::CreateInset(HWND edit) {
+    return CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0,
+                           edit, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-void TBrowseEdit::CreateWnd() {
-    TEdit::CreateWnd();
-    button_ = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0,
-                              Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
-    PlaceButton();
-}
-
-void TBrowseEdit::BoundsChanged() {
-    TEdit::BoundsChanged();
-    PlaceButton();
-}
-
-void TBrowseEdit::FontChanged() {
-    TEdit::FontChanged();
-    PlaceButton();  // a new font resets the edit's margins
-}
-
-void TBrowseEdit::PlaceButton() {
-    if (!button_ || !HandleAllocated()) return;
-    RECT client;
-    GetClientRect(Handle(), &client);
-    int height = client.bottom - client.top;
-    int width = std::max(height, 18);
-    SendMessageA(button_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
-    MoveWindow(button_, client.right - width, 0, width, height, TRUE);
-    SendMessageA(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + 2));
+int TBrowseEdit::InsetWidth(int clientHeight) const {
+    return std::max(clientHeight, 18);
 }
 
 LRESULT TBrowseEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_COMMAND && button_ && reinterpret_cast<HWND>(lParam) == button_) {
+    if (msg == WM_COMMAND && ButtonHandle() && reinterpret_cast<HWND>(lParam) == ButtonHandle()) {
         if (HIWORD(wParam) == BN_CLICKED) {
             SetFocus();  // the typing goes on in the edit, not on its button
             Browse();
         }
         return 0;
     }
-    if (msg == WM_NCDESTROY) button_ = nullptr;
-    return TEdit::WndProc(msg, wParam, lParam);
+    return TInsetEdit::WndProc(msg, wParam, lParam);
 }
 
 bool TBrowseEdit::SetProperty(const std::string& name, const PropertyValue& value) {
@@ -75,7 +50,7 @@ bool TBrowseEdit::SetProperty(const std::string& name, const PropertyValue& valu
     } else if (SameText(name, "OnAfterDialog")) {
         BindEvent(OnAfterDialog, value);
     } else {
-        return TEdit::SetProperty(name, value);
+        return TInsetEdit::SetProperty(name, value);
     }
     return true;
 }

@@ -1,5 +1,5 @@
 // An edit box with a browse button at its right end: the shared part of the file-name and folder
-// edits. The button is a push button inside the edit's window; the text stops short of it.
+// edits.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "BrowseDialogs.h"
-#include "StdCtrls.h"
+#include "InsetEdit.h"
 
 namespace gui {
 
@@ -17,7 +17,7 @@ namespace gui {
 // The handler may change both; with action false nothing is written.
 using TAfterDialogEvent = std::function<void(TObject* sender, std::string& name, bool& action)>;
 
-class TBrowseEdit : public TEdit {
+class TBrowseEdit : public TInsetEdit {
 public:
     explicit TBrowseEdit(TComponent* owner);
 
@@ -29,7 +29,7 @@ public:
     // What a press of the browse button does: the dialog, OnAfterDialog, then the text.
     void Browse();
     // The browse button's window (made with the edit's).
-    HWND ButtonHandle() const { return button_; }
+    HWND ButtonHandle() const { return InsetHandle(); }
 
     // DialogTitle, InitialDir, OnAfterDialog and the edit's own properties.
     bool SetProperty(const std::string& name, const PropertyValue& value) override;
@@ -43,17 +43,12 @@ protected:
     // The text written for a chosen name.
     virtual std::string TextForName(const std::string& name) { return name; }
 
-    void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
-    void BoundsChanged() override;
-    void FontChanged() override;
+    HWND CreateInset(HWND edit) override;
+    int InsetWidth(int clientHeight) const override;
 
 private:
-    void PlaceButton();
-
     std::string dialogTitle_;
     std::string initialDir_;
-    HWND button_ = nullptr;
 };
 
 }  // namespace gui

@@ -1,19 +1,15 @@
-// Picture data as form descriptions hold it: the bare bytes of a picture file, or (as the class
-// library writes it) the picture class's name as a short string ahead of them.
+// The picture file of a picture property: a form description names a resource ('logo.gif') or
+// holds the file's bytes, with or without the picture class's name as a short string ahead of
+// them (as the class library writes it).
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <vector>
+#include <string>
+
+#include "Component.h"
 
 namespace gui {
 
-struct PictureBytes {
-    const uint8_t* data;
-    size_t size;
-};
-
-// The picture file's bytes within the described data.
-PictureBytes DescribedPictureBytes(const std::vector<uint8_t>& data);
+// The picture file's bytes; a missing resource raises Exception naming it.
+std::string DescribedPicture(const PropertyValue& value);
 
 }  // namespace gui

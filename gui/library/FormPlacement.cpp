@@ -111,6 +111,8 @@ RECT NormalRect(HWND window) {
 
 TFormPlacement::TFormPlacement(TComponent* owner) : TComponent(owner) {
     SetClassName("TFormPlacement");
+    // One made by code watches at once; a described one once its form has been read (Loaded).
+    if (owner && !owner->Loading()) Watch();
 }
 
 TFormPlacement::~TFormPlacement() {

@@ -235,12 +235,8 @@ void TRxGIFAnimator::Paint() {
 
 bool TRxGIFAnimator::SetProperty(const std::string& name, const PropertyValue& value) {
     if (SameText(name, "Image") || SameText(name, "Image.Data")) {
-        if (value.kind == PropertyValue::Kind::Binary) {
-            PictureBytes bytes = DescribedPictureBytes(value.data);
-            LoadFromMemory(bytes.data, bytes.size);
-        } else {
-            LoadFromResourceName(value.AsString());
-        }
+        std::string picture = DescribedPicture(value);
+        LoadFromMemory(picture.data(), picture.size());
     } else if (SameText(name, "Animate")) {
         SetAnimate(value.AsBool());
     } else if (SameText(name, "Center")) {

@@ -53,7 +53,7 @@ int64_t SaturatingAdd(int64_t a, int64_t b) {
 
 }  // namespace
 
-TRxSpinEdit::TRxSpinEdit(TComponent* owner) : TEdit(owner) {
+TRxSpinEdit::TRxSpinEdit(TComponent* owner) : TInsetEdit(owner) {
     SetClassName("TRxSpinEdit");
     text_ = "0";
 }
@@ -91,47 +91,26 @@ void TRxSpinEdit::Step(int direction) {
 }
 
 void TRxSpinEdit::Loaded() {
-    TEdit::Loaded();
+    TInsetEdit::Loaded();
     ClampText();
 }
 
-void TRxSpinEdit::CreateParams(TCreateParams& params) {
-    TEdit::CreateParams(params);
-    params.style |= WS_CLIPCHILDREN;  // the edit must not paint over its arrows
-}
-
-void TRxSpinEdit::CreateWnd() {
-    TEdit::CreateWnd();
-    upDown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, Handle(),
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+HWND TRxSpinEdit::CreateInset(HWND edit) {
+    HWND arrows = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, edit,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     // The arrows keep no value of their own: each press is a step, refused at their position in
     // the middle of a range they never reach the end of.
-    SendMessageA(upDown_, UDM_SETRANGE32, 0, 100);
-    SendMessageA(upDown_, UDM_SETPOS32, 0, 50);
-    PlaceUpDown();
+    SendMessageA(arrows, UDM_SETRANGE32, 0, 100);
+    SendMessageA(arrows, UDM_SETPOS32, 0, 50);
+    return arrows;
 }
 
-void TRxSpinEdit::BoundsChanged() {
-    TEdit::BoundsChanged();
-    PlaceUpDown();
-}
-
-void TRxSpinEdit::FontChanged() {
-    TEdit::FontChanged();
-    PlaceUpDown();  // a new font resets the edit's margins
-}
-
-void TRxSpinEdit::PlaceUpDown() {
-    if (!upDown_ || !HandleAllocated()) return;
-    RECT client;
-    GetClientRect(Handle(), &client);
-    int width = GetSystemMetrics(SM_CXVSCROLL);
-    MoveWindow(upDown_, client.right - width, 0, width, client.bottom - client.top, TRUE);
-    SendMessageA(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + 2));
+int TRxSpinEdit::InsetWidth(int) const {
+    return GetSystemMetrics(SM_CXVSCROLL);
 }
 
 void TRxSpinEdit::KeyPress(char& key) {
-    TEdit::KeyPress(key);
+    TInsetEdit::KeyPress(key);
     bool control = static_cast<unsigned char>(key) < 32;
     bool digit = key >= '0' && key <= '9';
     bool sign = key == '-' && (!Ranged() || minValue_ < 0);
@@ -139,7 +118,7 @@ void TRxSpinEdit::KeyPress(char& key) {
 }
 
 void TRxSpinEdit::KeyDown(WORD& key, TShiftState shift) {
-    TEdit::KeyDown(key, shift);
+    TInsetEdit::KeyDown(key, shift);
     if (key == VK_UP || key == VK_DOWN) {
         Step(key == VK_UP ? 1 : -1);
         key = 0;
@@ -150,7 +129,7 @@ LRESULT TRxSpinEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);
-            if (upDown_ && header->hwndFrom == upDown_) {
+            if (UpDownHandle() && header->hwndFrom == UpDownHandle()) {
                 if (header->code == UDN_DELTAPOS) {
                     int delta = reinterpret_cast<NMUPDOWN*>(lParam)->iDelta;
                     if (delta != 0 && !ReadOnly() && Enabled()) Step(delta > 0 ? 1 : -1);
@@ -161,18 +140,15 @@ LRESULT TRxSpinEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         }
         case WM_VSCROLL:
-            if (upDown_ && reinterpret_cast<HWND>(lParam) == upDown_) return 0;
+            if (UpDownHandle() && reinterpret_cast<HWND>(lParam) == UpDownHandle()) return 0;
             break;
         case WM_KILLFOCUS:
             ClampText();
             break;
-        case WM_NCDESTROY:
-            upDown_ = nullptr;
-            break;
         default:
             break;
     }
-    return TEdit::WndProc(msg, wParam, lParam);
+    return TInsetEdit::WndProc(msg, wParam, lParam);
 }
 
 bool TRxSpinEdit::SetProperty(const std::string& name, const PropertyValue& value) {
@@ -185,7 +161,7 @@ bool TRxSpinEdit::SetProperty(const std::string& name, const PropertyValue& valu
     } else if (SameText(name, "Increment")) {
         SetIncrement(WholeNumber(value));
     } else {
-        return TEdit::SetProperty(name, value);
+        return TInsetEdit::SetProperty(name, value);
     }
     return true;
 }

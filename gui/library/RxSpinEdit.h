@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <string>
 
-#include "StdCtrls.h"
+#include "InsetEdit.h"
 
 namespace gui {
 
-class TRxSpinEdit : public TEdit {
+class TRxSpinEdit : public TInsetEdit {
 public:
     explicit TRxSpinEdit(TComponent* owner);
 
@@ -32,7 +32,7 @@ public:
     // One step up (+1) or down (-1), as the arrows and keys make.
     void Step(int direction);
     // The arrows' window (made with the edit's).
-    HWND UpDownHandle() const { return upDown_; }
+    HWND UpDownHandle() const { return InsetHandle(); }
 
     // Value, MinValue, MaxValue, Increment (whole numbers, also written as floats) and the
     // edit's own properties.
@@ -41,10 +41,8 @@ public:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
-    void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
-    void BoundsChanged() override;
-    void FontChanged() override;
+    HWND CreateInset(HWND edit) override;
+    int InsetWidth(int clientHeight) const override;
     void KeyPress(char& key) override;
     void KeyDown(WORD& key, TShiftState shift) override;
 
@@ -53,12 +51,10 @@ private:
     bool Ranged() const { return minValue_ != 0 || maxValue_ != 0; }
     // Rewrites typed text that has left the range.
     void ClampText();
-    void PlaceUpDown();
 
     int64_t minValue_ = 0;
     int64_t maxValue_ = 0;
     int64_t increment_ = 1;
-    HWND upDown_ = nullptr;
 };
 
 }  // namespace gui

@@ -73,7 +73,10 @@ TRxTrayIcon::TRxTrayIcon(TComponent* owner) : TComponent(owner) {
 
 TRxTrayIcon::~TRxTrayIcon() {
     if (added_) Notify(NIM_DELETE);
-    if (window_) DestroyWindow(window_);
+    if (window_) {
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
     if (icon_) DestroyIcon(icon_);
 }
 
@@ -204,12 +207,8 @@ bool TRxTrayIcon::SetProperty(const std::string& name, const PropertyValue& valu
     if (SameText(name, "Active")) {
         SetActive(value.AsBool());
     } else if (SameText(name, "Icon") || SameText(name, "Icon.Data")) {
-        if (value.kind == PropertyValue::Kind::Binary) {
-            PictureBytes bytes = DescribedPictureBytes(value.data);
-            LoadIconFromMemory(bytes.data, bytes.size);
-        } else {
-            LoadIconFromResourceName(value.AsString());
-        }
+        std::string picture = DescribedPicture(value);
+        LoadIconFromMemory(picture.data(), picture.size());
     } else if (SameText(name, "Hint")) {
         SetHint(value.AsString());
     } else if (SameText(name, "PopupMenu")) {

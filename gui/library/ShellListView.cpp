@@ -69,7 +69,7 @@ TShellListView::TShellListView(TComponent* owner) : TListView(owner) {
 }
 
 std::string TShellListView::RootFolder() const {
-    if (!root_.empty()) return root_;
+    if (!root_.empty() && !SameText(root_, "rfPrograms")) return root_;
     char path[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, path)))
         return std::string();
@@ -116,8 +116,17 @@ void TShellListView::ApplySystemImages() {
 }
 
 bool TShellListView::SetProperty(const std::string& name, const PropertyValue& value) {
+    auto fixed = [&name](bool built) {
+        if (!built) throw Exception("TShellListView: " + name + " is not built yet");
+    };
     if (SameText(name, "Root")) {
         SetRoot(value.AsString());
+    } else if (SameText(name, "AutoNavigate") || SameText(name, "AutoContextMenus")) {
+        fixed(!value.AsBool());
+    } else if (SameText(name, "Sorted")) {
+        fixed(value.AsBool());
+    } else if (SameText(name, "ObjectTypes")) {
+        fixed(value.AsSet({"otFolders", "otNonFolders", "otHidden"}) == 1);
     } else {
         return TListView::SetProperty(name, value);
     }

@@ -14,7 +14,8 @@ class TShellListView : public TListView {
 public:
     explicit TShellListView(TComponent* owner);
 
-    // The folder listed; empty (the default) is the current user's Start-menu Programs folder.
+    // The folder listed; empty (the default) or "rfPrograms" is the current user's Start-menu
+    // Programs folder.
     void SetRoot(const std::string& folder);
     // The folder listed now: the one set, or the Programs folder.
     std::string RootFolder() const;
@@ -24,7 +25,9 @@ public:
     // The full path of the folder item `index` shows.
     const std::string& FolderPath(int index) const { return paths_.at(index); }
 
-    // Root and the list view's own properties.
+    // Root and the list view's own properties. The shell list's own switches are taken at the
+    // values this list has (AutoNavigate and AutoContextMenus False, ObjectTypes [otFolders],
+    // Sorted True); other values are not built and raise Exception.
     bool SetProperty(const std::string& name, const PropertyValue& value) override;
     void Loaded() override;
 

@@ -1,0 +1,664 @@
+// One form described with every component-library control, driven by the messages the system
+// and the user send; the tray, the media driver and the browse dialogs answer through their seams.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+// (the shell and common-control headers need the types of windows.h first)
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Dialogs.h"
+#include "DirectoryEdit.h"
+#include "FilenameEdit.h"
+#include "Form.h"
+#include "FormPlacement.h"
+#include "GuiClasses.h"
+#include "MediaPlayer.h"
+#include "Menu.h"
+#include "Resources.h"
+#include "RxGIFAnimator.h"
+#include "RxLabel.h"
+#include "RxSpinEdit.h"
+#include "RxTrayIcon.h"
+#include "ShellListView.h"
+#include "StdCtrls.h"
+#include "TestGif.h"
+#include "WindowDriver.h"
+#include "WindowTestSupport.h"
+
+namespace {
+
+using namespace gui;
+namespace fs = std::filesystem;
+
+const char kDescription[] = R"(object LibraryForm: TLibraryForm
+  Left = 30
+  Top = 40
+  BorderStyle = bsSingle
+  Caption = 'Library'
+  ClientWidth = 420
+  ClientHeight = 260
+  object RxTrayIcon1: TRxTrayIcon
+    Hint = 'zembly SMS'
+    Icon = 'anim.gif'
+    PopupMenu = PopupMenu1
+    OnDblClick = RxTrayIcon1DblClick
+  end
+  object PopupMenu1: TPopupMenu
+    OnPopup = PopupMenu1Popup
+    object Open1: TMenuItem
+      Caption = 'Open'
+      OnClick = Open1Click
+    end
+  end
+  object MediaPlayer1: TMediaPlayer
+    Left = 0
+    Top = 0
+    Visible = False
+  end
+  object FormPlacement1: TFormPlacement
+    IniFileName = '%INI%'
+  end
+  object RxGIF: TRxGIFAnimator
+    Left = 380
+    Top = 8
+    Width = 16
+    Height = 16
+    Image = 'anim.gif'
+    Color = clYellow
+  end
+  object FilenameEdit1: TFilenameEdit
+    Left = 8
+    Top = 8
+    Width = 200
+    Height = 21
+    Filter = 'Any file (*.*)|*.*|Batch file (*.bat)|*.bat'
+    DialogTitle = 'Sound'
+    InitialDir = 'C:\'
+    Text = '"old name.wav"'
+    OnAfterDialog = FilenameEdit1AfterDialog
+  end
+  object DirectoryEdit1: TDirectoryEdit
+    Left = 8
+    Top = 36
+    Width = 200
+    Height = 21
+    Text = 'C:\Program Files\'
+    OnAfterDialog = DirectoryEdit1AfterDialog
+  end
+  object RxSpinEdit1: TRxSpinEdit
+    Left = 8
+    Top = 64
+    Width = 100
+    Height = 21
+    Increment = 5.000000000000000000
+    MaxValue = 999999999.000000000000000000
+    Value = 200.000000000000000000
+    MinValue = 1.000000000000000000
+    OnChange = RxSpinEdit1Change
+  end
+  object Edit1: TEdit
+    Left = 120
+    Top = 64
+    Width = 80
+    Height = 21
+  end
+  object RxLabel1: TRxLabel
+    Left = 220
+    Top = 8
+    Caption = 'www.example.com'
+    Cursor = crHandPoint
+    Font.Color = 414598
+    Font.Height = -16
+    ShadowColor = clWhite
+    ShadowSize = 1
+    ShadowPos = spRightBottom
+    OnClick = RxLabel1Click
+    OnMouseMove = RxLabel1MouseMove
+  end
+  object dirlist1: TShellListView
+    Left = 8
+    Top = 96
+    Width = 200
+    Height = 150
+    AutoContextMenus = False
+    AutoNavigate = False
+    ObjectTypes = [otFolders]
+    Root = '%ROOT%'
+    Sorted = True
+    MultiSelect = True
+    OnClick = dirlist1Click
+  end
+end
+)";
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+    text.replace(text.find(from), from.size(), to);
+    return text;
+}
+
+class LibraryForm : public TForm {
+public:
+    LibraryForm(const std::string& ini, const std::string& root) : TForm(nullptr, "TLibraryForm") {
+        auto note = [this](const std::string& what) { log.push_back(what); };
+        RegisterHandler<void(TObject*)>("RxTrayIcon1DblClick",
+                                        [note](TObject*) { note("tray double-click"); });
+        RegisterHandler<void(TObject*)>("PopupMenu1Popup", [note](TObject*) { note("popup"); });
+        RegisterHandler<void(TObject*)>("Open1Click", [note](TObject*) { note("open"); });
+        RegisterHandler<void(TObject*, std::string&, bool&)>(
+            "FilenameEdit1AfterDialog", [this, note](TObject*, std::string& name, bool& action) {
+                auto* edit = Get<TFilenameEdit>("FilenameEdit1");
+                note("after:" + edit->Text() + "|" + name + "|" + (action ? "1" : "0"));
+                // As the settings dialog does: the quotes of the text before the dialog go.
+                std::string text = edit->Text();
+                text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
+                edit->SetText(text);
+                if (refuse) action = false;
+            });
+        RegisterHandler<void(TObject*, std::string&, bool&)>(
+            "DirectoryEdit1AfterDialog", [note](TObject*, std::string& name, bool& action) {
+                note("folder:" + name + "|" + (action ? "1" : "0"));
+            });
+        RegisterHandler<void(TObject*)>("RxSpinEdit1Change", [this](TObject*) { ++spinChanges; });
+        RegisterHandler<void(TObject*)>("RxLabel1Click", [note](TObject*) { note("link"); });
+        RegisterHandler<void(TObject*, TShiftState, int, int)>(
+            "RxLabel1MouseMove", [note](TObject*, TShiftState, int x, int y) {
+                note("over " + std::to_string(x) + "," + std::to_string(y));
+            });
+        RegisterHandler<void(TObject*)>("dirlist1Click", [note](TObject*) { note("folders"); });
+        LoadFromDescription(Replace(Replace(kDescription, "%INI%", ini), "%ROOT%", root));
+    }
+
+    template <class T>
+    T* Get(const char* name) {
+        return &testing_support::Find<T>(*this, name);
+    }
+
+    std::vector<std::string> log;
+    int spinChanges = 0;
+    bool refuse = false;
+};
+
+const uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
+
+// An 8 x 8 red screen; a 4 x 4 green patch at (4, 4) whose top-left pixel is transparent, cleared
+// after it shows; a 2 x 2 blue patch at the origin.
+std::string AnimationGif() {
+    using library_test::GifFrameSpec;
+    GifFrameSpec full{0, 0, 8, 8, std::vector<uint8_t>(64, 0), 5, 1, -1};
+    GifFrameSpec patch{4, 4, 4, 4, std::vector<uint8_t>(16, 1), 5, 2, 3};
+    patch.indices[0] = 3;
+    GifFrameSpec corner{0, 0, 2, 2, std::vector<uint8_t>(4, 2), 10, 1, -1};
+    return library_test::MakeAnimatedGif(8, 8, {kRed, kGreen, kBlue, kWhite},
+                                         {full, patch, corner});
+}
+
+class LibraryFormTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static DialogRecorder boxes(mrOk);  // no box may ever wait for a person
+        RegisterClasses();
+        AddResource("anim.gif", AnimationGif());
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        scratch = fs::path(temp) / ("zembly-library-" + std::to_string(GetCurrentProcessId()));
+        fs::remove_all(scratch);
+        for (const char* folder : {"root\\Zeta", "root\\Alpha", "root\\beta", "root\\secret"})
+            fs::create_directories(scratch / folder);
+        SetFileAttributesA((scratch / "root\\secret").string().c_str(), FILE_ATTRIBUTE_HIDDEN);
+        std::FILE* file = std::fopen((scratch / "root\\aaa.txt").string().c_str(), "w");
+        if (file) std::fclose(file);
+    }
+
+    static void TearDownTestSuite() {
+        std::error_code ignored;
+        fs::remove_all(scratch, ignored);
+    }
+
+    void SetUp() override { form = NewForm(); }
+    void TearDown() override { form.reset(); }
+
+    static std::string Ini() { return (scratch / "placement.ini").string(); }
+    static std::string Root() { return (scratch / "root").string(); }
+    static std::unique_ptr<LibraryForm> NewForm() {
+        auto made = std::make_unique<LibraryForm>(Ini(), Root());
+        made->HandleNeeded();
+        return made;
+    }
+
+    static fs::path scratch;
+    std::unique_ptr<LibraryForm> form;
+};
+
+fs::path LibraryFormTest::scratch;
+
+// ---------------------------------------------------------------------------------------------
+// Tray icon
+
+struct TrayCall {
+    DWORD message;
+    HWND window;
+    UINT callback;
+    std::string tip;
+    HICON icon;
+};
+
+class TrayRecorder {
+public:
+    TrayRecorder() {
+        SetTrayNotifier([this](DWORD message, const NOTIFYICONDATAA& data) {
+            calls.push_back({message, data.hWnd, data.uCallbackMessage, data.szTip, data.hIcon});
+            return true;
+        });
+    }
+    ~TrayRecorder() { SetTrayNotifier(nullptr); }
+    std::vector<TrayCall> calls;
+};
+
+TEST_F(LibraryFormTest, TrayIconIsAddedOnceAndTakenAwayWhenSwitchedOff) {
+    TrayRecorder tray;
+    auto* icon = form->Get<TRxTrayIcon>("RxTrayIcon1");
+    EXPECT_TRUE(tray.calls.empty()) << "an inactive icon stays out of the notification area";
+    icon->SetActive(true);
+    icon->SetActive(true);
+    ASSERT_EQ(tray.calls.size(), 1u);
+    EXPECT_EQ(tray.calls[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(tray.calls[0].window, icon->Window());
+    EXPECT_EQ(tray.calls[0].callback, TRxTrayIcon::kCallbackMessage);
+    EXPECT_EQ(tray.calls[0].tip, "zembly SMS");
+    ICONINFO picture{};
+    ASSERT_TRUE(GetIconInfo(tray.calls[0].icon, &picture)) << "the described picture as an icon";
+    BITMAP colour{};
+    GetObjectA(picture.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(colour.bmWidth, 8);
+    DeleteObject(picture.hbmColor);
+    DeleteObject(picture.hbmMask);
+
+    // A restarted taskbar has forgotten every icon.
+    SendMessageA(icon->Window(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_EQ(tray.calls.size(), 2u);
+    EXPECT_EQ(tray.calls[1].message, static_cast<DWORD>(NIM_ADD));
+
+    icon->SetActive(false);
+    icon->SetActive(false);
+    ASSERT_EQ(tray.calls.size(), 3u);
+    EXPECT_EQ(tray.calls[2].message, static_cast<DWORD>(NIM_DELETE));
+    SendMessageA(icon->Window(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(tray.calls.size(), 3u) << "an icon switched off does not come back";
+}
+
+// A visible menu window of this thread.
+HWND OwnMenuWindow() {
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, "#32768", nullptr)) != nullptr)
+        if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId())
+            return w;
+    return nullptr;
+}
+
+RECT menuRect;
+int menuTicks;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND menu = OwnMenuWindow()) {
+        GetWindowRect(menu, &menuRect);
+        EndMenu();
+    } else if (++menuTicks > 60) {
+        EndMenu();  // the watchdog: never leave a test inside a menu loop
+    }
+}
+
+TEST_F(LibraryFormTest, TrayMouseMessagesPopTheMenuAndRunTheDoubleClick) {
+    TrayRecorder tray;
+    auto* icon = form->Get<TRxTrayIcon>("RxTrayIcon1");
+    HWND window = icon->Window();
+    const UINT callback = TRxTrayIcon::kCallbackMessage;
+
+    SendMessageA(window, callback, 1, WM_RBUTTONDOWN);
+    EXPECT_TRUE(form->log.empty()) << "the menu comes when the button is released";
+
+    POINT mouse{};
+    GetCursorPos(&mouse);
+    menuRect = RECT{};
+    menuTicks = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
+    SendMessageA(window, callback, 1, WM_RBUTTONUP);
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(form->log, std::vector<std::string>{"popup"});
+    // At the mouse (or ending there, where the screen's edge turns the menu round).
+    EXPECT_TRUE(menuRect.left == mouse.x || menuRect.right == mouse.x) << menuRect.left;
+    EXPECT_TRUE(menuRect.top == mouse.y || menuRect.bottom == mouse.y) << menuRect.top;
+
+    form->log.clear();
+    SendMessageA(window, callback, 1, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(form->log, std::vector<std::string>{"tray double-click"});
+    form->log.clear();
+    form->Get<TMenuItem>("Open1")->SetDefault(true);
+    SendMessageA(window, callback, 1, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(form->log, std::vector<std::string>{"open"}) << "the default item runs instead";
+}
+
+// ---------------------------------------------------------------------------------------------
+// Media player
+
+TEST_F(LibraryFormTest, MediaPlayerPlaysOnlyAnOpenedFile) {
+    MediaRecorder media;
+    media.AddFile("start.wav", 1200);
+    media.AddFile("sent.wav", 300);
+    auto* player = form->Get<TMediaPlayer>("MediaPlayer1");
+    EXPECT_FALSE(player->IsOpen());
+    EXPECT_THROW(player->Length(), Exception);
+    EXPECT_THROW(player->Play(), Exception);
+
+    player->SetFileName("missing.wav");
+    EXPECT_THROW(player->Open(), Exception);
+    EXPECT_FALSE(player->IsOpen());
+
+    player->SetFileName("start.wav");
+    player->Open();
+    EXPECT_EQ(player->Length(), 1200u);
+    player->SetFileName("sent.wav");
+    player->Open();  // closes start.wav first
+    EXPECT_EQ(media.OpenCount(), 1);
+    EXPECT_EQ(player->Length(), 300u);
+    player->Play();
+    player->Play();
+    EXPECT_EQ(media.Played(), (std::vector<std::string>{"sent.wav", "sent.wav"}));
+
+    player->SetFileName("missing.wav");
+    EXPECT_THROW(player->Open(), Exception);
+    EXPECT_FALSE(player->IsOpen()) << "a failed open leaves no file of before open";
+    EXPECT_EQ(media.OpenCount(), 0);
+    EXPECT_THROW(player->SetVisible(true), Exception) << "the button bar is a named gap";
+}
+
+// ---------------------------------------------------------------------------------------------
+// Form placement
+
+// Shows and hides a fresh form and returns where it appeared.
+POINT ShownAt(LibraryForm& form) {
+    form.Show();
+    POINT at{form.Left(), form.Top()};
+    form.Hide();
+    return at;
+}
+
+TEST_F(LibraryFormTest, PlacementRoundTripThroughTheIniFile) {
+    // The default: the program's name, no folder, so the profile API takes the Windows folder.
+    EXPECT_EQ(TFormPlacement(nullptr).IniFileName(), "library_test.INI");
+    fs::remove(Ini());
+    EXPECT_EQ(ShownAt(*form).x, 30) << "nothing stored: the designed place";
+    form->Show();
+    form->SetBounds(123, 77, form->Width(), form->Height());
+    form->Hide();
+    EXPECT_EQ(GetPrivateProfileIntA("LibraryForm", "Left", -1, Ini().c_str()), 123);
+    EXPECT_EQ(GetPrivateProfileIntA("LibraryForm", "Top", -1, Ini().c_str()), 77);
+
+    auto second = NewForm();
+    POINT at = ShownAt(*second);
+    EXPECT_EQ(at.x, 123);
+    EXPECT_EQ(at.y, 77);
+
+    // The end of a move stores the place without the form being hidden.
+    second->Show();
+    second->SetBounds(140, 90, second->Width(), second->Height());
+    SendMessageA(second->Handle(), WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(GetPrivateProfileIntA("LibraryForm", "Left", -1, Ini().c_str()), 140);
+    second->Hide();
+
+    // Stored places that cannot be used are passed over.
+    WritePrivateProfileStringA("LibraryForm", "Left", "12x", Ini().c_str());
+    EXPECT_EQ(ShownAt(*NewForm()).x, 30);
+    WritePrivateProfileStringA("LibraryForm", "Left", "-30000", Ini().c_str());
+    EXPECT_EQ(ShownAt(*NewForm()).x, 30) << "a place on no monitor";
+}
+
+TEST_F(LibraryFormTest, PlacementRoundTripThroughTheRegistry) {
+    const char* key = "Software\\ZemblyLibraryTest";
+    RegDeleteTreeA(HKEY_CURRENT_USER, key);
+    auto use = [key](LibraryForm& f) {
+        auto* placement = f.Get<TFormPlacement>("FormPlacement1");
+        placement->SetUseRegistry(true);
+        placement->SetIniFileName(key);
+        placement->SetIniSection("EditStatus");
+    };
+    use(*form);
+    form->Show();
+    form->SetBounds(150, 66, form->Width(), form->Height());
+    form->Hide();
+    DWORD left = 0, size = sizeof left;
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\ZemblyLibraryTest\\EditStatus", "Left",
+                           RRF_RT_REG_DWORD, nullptr, &left, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(left, 150u);
+
+    auto second = NewForm();
+    use(*second);
+    POINT at = ShownAt(*second);
+    EXPECT_EQ(at.x, 150);
+    EXPECT_EQ(at.y, 66);
+    RegDeleteTreeA(HKEY_CURRENT_USER, key);
+}
+
+// ---------------------------------------------------------------------------------------------
+// File-name and folder edits
+
+void PressButton(HWND button) {
+    SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+TEST_F(LibraryFormTest, FileNameIsWrittenAfterTheEventAndQuotedWhenItHoldsASpace) {
+    BrowseRecorder dialogs;
+    auto* edit = form->Get<TFilenameEdit>("FilenameEdit1");
+    dialogs.Choose("C:\\My Sounds\\sent.wav");
+    PressButton(edit->ButtonHandle());
+    ASSERT_EQ(dialogs.Asked().size(), 1u);
+    const BrowseRequest& asked = dialogs.Asked()[0];
+    EXPECT_EQ(asked.kind, BrowseKind::OpenFile);
+    EXPECT_EQ(asked.title, "Sound");
+    EXPECT_EQ(asked.filter, "Any file (*.*)|*.*|Batch file (*.bat)|*.bat");
+    EXPECT_EQ(asked.initialDir, "C:\\");
+    EXPECT_EQ(asked.name, "old name.wav");
+    // The handler saw the text of before the dialog, and its quote removal only touched that.
+    EXPECT_EQ(form->log,
+              std::vector<std::string>{"after:\"old name.wav\"|C:\\My Sounds\\sent.wav|1"});
+    EXPECT_EQ(edit->Text(), "\"C:\\My Sounds\\sent.wav\"");
+
+    dialogs.Choose("C:\\sounds\\fail.wav");
+    PressButton(edit->ButtonHandle());
+    EXPECT_EQ(edit->Text(), "C:\\sounds\\fail.wav");
+
+    form->log.clear();
+    dialogs.Cancel();
+    PressButton(edit->ButtonHandle());
+    EXPECT_EQ(form->log,
+              std::vector<std::string>{"after:C:\\sounds\\fail.wav|C:\\sounds\\fail.wav|0"});
+    EXPECT_EQ(edit->Text(), "C:\\sounds\\fail.wav");
+
+    form->refuse = true;
+    dialogs.Choose("C:\\other.wav");
+    PressButton(edit->ButtonHandle());
+    EXPECT_EQ(edit->Text(), "C:\\sounds\\fail.wav") << "action false writes nothing";
+}
+
+TEST_F(LibraryFormTest, FolderEditWritesTheChosenFolderUnquoted) {
+    BrowseRecorder dialogs;
+    auto* edit = form->Get<TDirectoryEdit>("DirectoryEdit1");
+    dialogs.Choose("C:\\Program Files\\Acme");
+    PressButton(edit->ButtonHandle());
+    ASSERT_EQ(dialogs.Asked().size(), 1u);
+    EXPECT_EQ(dialogs.Asked()[0].kind, BrowseKind::Folder);
+    EXPECT_EQ(dialogs.Asked()[0].name, "C:\\Program Files\\");
+    EXPECT_EQ(form->log, std::vector<std::string>{"folder:C:\\Program Files\\Acme|1"});
+    EXPECT_EQ(edit->Text(), "C:\\Program Files\\Acme");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Spin edit
+
+void Key(HWND window, WORD key) {
+    SendMessageA(window, WM_KEYDOWN, key, 1);
+    SendMessageA(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+void Type(HWND window, const std::string& text) {
+    for (char c : text) SendMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void ClickAt(HWND window, int x, int y) {
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+TEST_F(LibraryFormTest, SpinEditStepsByItsIncrementAndKeepsToItsRange) {
+    auto* spin = form->Get<TRxSpinEdit>("RxSpinEdit1");
+    HWND edit = spin->Handle();
+    EXPECT_EQ(spin->Value(), 200);
+    Key(edit, VK_UP);
+    EXPECT_EQ(spin->Text(), "205");
+    Key(edit, VK_DOWN);
+    Key(edit, VK_DOWN);
+    EXPECT_EQ(spin->Value(), 195);
+    EXPECT_EQ(form->spinChanges, 3);
+
+    RECT arrows;
+    GetClientRect(spin->UpDownHandle(), &arrows);
+    ClickAt(spin->UpDownHandle(), arrows.right / 2, 2);
+    EXPECT_EQ(spin->Value(), 200) << "upper arrow";
+    ClickAt(spin->UpDownHandle(), arrows.right / 2, arrows.bottom - 2);
+    EXPECT_EQ(spin->Value(), 195) << "lower arrow";
+
+    // Typed text may leave the range while it is typed; the value never does, and the text comes
+    // back into the range when the focus leaves.
+    spin->SelectAll();
+    Type(edit, "0x-");
+    EXPECT_EQ(spin->Text(), "0");
+    EXPECT_EQ(spin->Value(), 1);
+    SendMessageA(edit, WM_KILLFOCUS, reinterpret_cast<WPARAM>(form->Get<TEdit>("Edit1")->Handle()),
+                 0);
+    EXPECT_EQ(spin->Text(), "1");
+    Key(edit, VK_DOWN);
+    EXPECT_EQ(spin->Value(), 1) << "no step below the minimum";
+
+    spin->SelectAll();
+    Type(edit, "99999999999999999999999");
+    EXPECT_EQ(spin->Value(), 999999999);
+    Key(edit, VK_UP);
+    EXPECT_EQ(spin->Text(), "999999999");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Shell folder list
+
+std::vector<std::string> Captions(TListView* view) {
+    std::vector<std::string> captions;
+    for (int i = 0; i < view->Items().Count(); ++i) captions.push_back(view->Items()[i]->Caption());
+    return captions;
+}
+
+TEST_F(LibraryFormTest, ShellListShowsTheVisibleFoldersOfItsRootSorted) {
+    auto* list = form->Get<TShellListView>("dirlist1");
+    EXPECT_EQ(Captions(list), (std::vector<std::string>{"Alpha", "beta", "Zeta"}));
+    EXPECT_EQ(list->FolderPath(1), Root() + "\\beta");
+    LONG_PTR style = GetWindowLongPtrA(list->Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & LVS_SHOWSELALWAYS);
+    EXPECT_FALSE(style & LVS_SINGLESEL);
+    EXPECT_FALSE(style & LVS_EDITLABELS);
+
+    fs::create_directory(scratch / "root\\delta");
+    list->Reload();
+    EXPECT_EQ(Captions(list), (std::vector<std::string>{"Alpha", "beta", "delta", "Zeta"}));
+    fs::remove(scratch / "root\\delta");
+    list->Reload();
+
+    RECT item = list->ItemRect(2);
+    ClickAt(list->Handle(), item.left + 4, (item.top + item.bottom) / 2);
+    EXPECT_EQ(form->log, std::vector<std::string>{"folders"});
+    ASSERT_NE(list->Selected(), nullptr);
+    EXPECT_EQ(list->Selected()->Caption(), "Zeta");
+
+    TShellListView programs(nullptr);
+    char expected[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, expected);
+    EXPECT_EQ(programs.RootFolder(), expected);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Animated picture and link label
+
+bool Near(TColor color, uint32_t rgb) {
+    int r = GetRValue(color), g = GetGValue(color), b = GetBValue(color);
+    return std::abs(r - int(rgb >> 16 & 0xFF)) < 8 && std::abs(g - int(rgb >> 8 & 0xFF)) < 8 &&
+           std::abs(b - int(rgb & 0xFF)) < 8;
+}
+
+TEST_F(LibraryFormTest, GifFramesShowWithTheirOffsetsTransparencyAndDisposal) {
+    auto* gif = form->Get<TRxGIFAnimator>("RxGIF");
+    ASSERT_EQ(gif->FrameCount(), 3);
+    EXPECT_EQ(gif->PictureWidth(), 8);
+    EXPECT_EQ(gif->FrameDelay(0), 50);
+    EXPECT_EQ(gif->FrameDelay(2), 100);
+    TBitmap picture;
+    auto at = [&](int x, int y) { return picture.Pixel(gif->Left() + x, gif->Top() + y); };
+
+    gif->SetFrameIndex(1);
+    testing_support::PrintClient(*form, picture);
+    EXPECT_TRUE(Near(at(5, 5), kGreen));
+    EXPECT_TRUE(Near(at(4, 4), kRed)) << "the patch's transparent pixel";
+    EXPECT_TRUE(Near(at(1, 1), kRed));
+    EXPECT_TRUE(Near(at(12, 12), 0xFFFF00)) << "the control's own colour beside the picture";
+
+    gif->SetFrameIndex(2);
+    testing_support::PrintClient(*form, picture);
+    EXPECT_TRUE(Near(at(1, 1), kBlue));
+    EXPECT_TRUE(Near(at(5, 5), 0xFFFF00)) << "the cleared patch";
+    EXPECT_TRUE(Near(at(6, 1), kRed));
+}
+
+TEST_F(LibraryFormTest, GifAnimatesOnlyWhileOnScreen) {
+    auto* gif = form->Get<TRxGIFAnimator>("RxGIF");
+    gif->SetAnimate(true);
+    testing_support::Pump(250);
+    EXPECT_EQ(gif->FrameIndex(), 0) << "the form is hidden";
+    form->Show();
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return gif->FrameIndex() == 2; }, 3000));
+    gif->SetAnimate(false);
+    int stopped = gif->FrameIndex();
+    testing_support::Pump(250);
+    EXPECT_EQ(gif->FrameIndex(), stopped);
+    TBitmap picture;
+    CaptureWindow(form->Handle(), picture);
+    testing_support::SavePicture(picture, "library_form");
+    form->Hide();
+}
+
+TEST_F(LibraryFormTest, LinkLabelTakesItsShadowAndAnswersTheMouse) {
+    auto* link = form->Get<TRxLabel>("RxLabel1");
+    EXPECT_EQ(link->Cursor(), crHandPoint);
+    HWND window = form->Handle();
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(link->Left() + 3, link->Top() + 4));
+    ClickAt(window, link->Left() + 3, link->Top() + 4);
+    ASSERT_GE(form->log.size(), 2u);
+    EXPECT_EQ(form->log.front(), "over 3,4");
+    EXPECT_EQ(form->log.back(), "link");
+
+    TBitmap picture;
+    testing_support::PrintClient(*form, picture);
+    int text = 0, shadow = 0;
+    for (int y = link->Top(); y < link->Top() + link->Height(); ++y)
+        for (int x = link->Left(); x < link->Left() + link->Width(); ++x) {
+            text += Near(picture.Pixel(x, y), 0x865306);  // 414598 is blue 06, green 53, red 86
+            shadow += Near(picture.Pixel(x, y), kWhite);
+        }
+    EXPECT_GT(text, 10);
+    EXPECT_GT(shadow, 10);
+}
+
+}  // namespace

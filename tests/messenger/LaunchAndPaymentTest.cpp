@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "BrowserCommand.h"
+#include "BuyCredits.h"
+#include "ProgramFolder.h"
+#include "ReleaseCheck.h"
+#include "ServiceSite.h"
+
+namespace messenger {
+namespace {
+
+TEST(BuyCreditsPrice, WholePenceAndCentsRoundedHalfUp) {
+    EXPECT_EQ(
+        "Total amount GBP: \xA3"
+        "10.00     USD: $15.98 (approx)",
+        PriceText(200));
+    EXPECT_EQ(
+        "Total amount GBP: \xA3"
+        "0.05     USD: $0.08 (approx)",
+        PriceText(1));
+    EXPECT_EQ(
+        "Total amount GBP: \xA3"
+        "0.25     USD: $0.40 (approx)",
+        PriceText(5));
+    EXPECT_EQ(
+        "Total amount GBP: \xA3"
+        "50.00     USD: $79.89 (approx)",
+        PriceText(1000));
+    EXPECT_EQ(
+        "Total amount GBP: \xA3"
+        "49999999.95     USD: $79884999.92 (approx)",
+        PriceText(999999999));
+}
+
+TEST(BuyCreditsCart, KeysInOrderWithEncodedValues) {
+    const PaymentSettings settings{"cart.example", "pay@shop.example", "http://svc.example:81",
+                                   "svc.example"};
+    EXPECT_EQ(
+        "https://cart.example/cgi-bin/webscr?add=1&amount=10.00&business=pay@shop.example"
+        "&cancel_return=http://svc.example:81/cgi-bin/default.pl?00%2Ccancel&cmd=_cart&cn=Note"
+        "&currency_code=GBP&item_name=svc.example%20credits%20([a%26b%20%23c])&no_shipping=1"
+        "&page_style=Primary&return=http://svc.example:81/cgi-bin/default.pl?00%2Cthankyou",
+        PaymentCartAddress(200, "a&b #c", settings));
+    EXPECT_NE(std::string::npos,
+              PaymentCartAddress(1, "", settings).find("&item_name=svc.example%20credits%20([])&"));
+}
+
+TEST(BuyCreditsCart, SiteDomainIsTheHostWithoutItsPort) {
+    EXPECT_EQ("127.0.0.1", DomainOf("127.0.0.1:8080"));
+    EXPECT_EQ("[::1]", DomainOf("[::1]:8080"));
+    EXPECT_EQ("svc.example", DomainOf("svc.example"));
+}
+
+TEST(ReleaseCheck, OnlyAnotherNamedReleaseIsANotice) {
+    EXPECT_FALSE(IsNewRelease("ZemblySMS v2.00", kRunningVersionName));
+    EXPECT_TRUE(IsNewRelease("zemblysms v2.00", kRunningVersionName));
+    EXPECT_TRUE(IsNewRelease("ZemblySMS v2.00\n", kRunningVersionName));
+    EXPECT_TRUE(IsNewRelease("ZemblySMS v2.10", kRunningVersionName));
+    for (const char* reply : {"failed", "", " ", "\r\n", " \t\n"})
+        EXPECT_FALSE(IsNewRelease(reply, kRunningVersionName)) << '"' << reply << '"';
+
+    const std::string label = "364,http://svc.example/cgi-bin/default.pl?00,infozsms,";
+    EXPECT_EQ("364", ProductNumber(label));
+    EXPECT_EQ("http://svc.example/cgi-bin/default.pl?00,infozsms,", DownloadAddress(label));
+    EXPECT_EQ("ZemblySMS v2.10 has now been released!\n\r\n\rhttp://d/",
+              ReleaseNotice("ZemblySMS v2.10", "http://d/"));
+}
+
+TEST(BrowserLaunch, ProgramBetweenTheFirstTwoQuotesAndTheAddressAsOneArgument) {
+    EXPECT_EQ("C:\\Program Files\\Web\\web.exe",
+              BrowserProgram("\"C:\\Program Files\\Web\\web.exe\" -nohome \"%1\""));
+    EXPECT_EQ("", BrowserProgram("C:\\web.exe %1"));
+    EXPECT_EQ("", BrowserProgram("\"C:\\web.exe %1"));
+
+    EXPECT_EQ("\"https://c/x?a=1&b=x y ([z])\"", BrowserArgument("https://c/x?a=1&b=x y ([z])"));
+    EXPECT_EQ("\"a%22b\"", BrowserArgument("a\"b"));
+    EXPECT_EQ("\"x\\y\\\\\"", BrowserArgument("x\\y\\"));
+    EXPECT_EQ(
+        "Unable to detect a suitable web browser!\n\r\n\rPlease visit svc.example from your "
+        "default web browser.",
+        BrowserFailureMessage("svc.example"));
+}
+
+TEST(ProgramFiles, FolderAndSoundNames) {
+    EXPECT_EQ("C:\\Apps\\zSMS\\", ProgramFolder("C:\\Apps\\zSMS\\zemblySMS-old.exe"));
+    EXPECT_EQ("", ProgramFolder("zemblySMS.exe"));
+
+    const std::string folder = "C:\\Apps\\";
+    EXPECT_EQ("C:\\Apps\\zSMS-Sent.wav", SoundFileToOpen("zSMS-Sent.wav", folder));
+    EXPECT_EQ("C:\\Apps\\my sounds\\a.wav", SoundFileToOpen("\"my sounds\\a.wav\"", folder));
+    EXPECT_EQ("D:\\s\\a.wav", SoundFileToOpen("\"D:\\s\\a.wav\"", folder));
+    EXPECT_EQ("", SoundFileToOpen("", folder));
+}
+
+}  // namespace
+}  // namespace messenger
