@@ -3,6 +3,7 @@
 #include "UninstallFiles.h"
 
 #include "FolderTree.h"
+#include "LocalFiles.h"
 
 namespace setup {
 
@@ -20,8 +21,7 @@ WindowsUninstallFiles::WindowsUninstallFiles(gui::TFileListBox& lister,
 }
 
 bool WindowsUninstallFiles::FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return setup::FileExists(path);
 }
 
 bool WindowsUninstallFiles::RemoveFile(const std::string& path) {
@@ -29,8 +29,7 @@ bool WindowsUninstallFiles::RemoveFile(const std::string& path) {
 }
 
 bool WindowsUninstallFiles::FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return setup::FolderExists(path);
 }
 
 bool WindowsUninstallFiles::RemoveFolderTree(const std::string& path) {
