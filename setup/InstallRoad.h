@@ -1,11 +1,15 @@
-// The install road, run inside the Next click that arrives at the Install page: the folders, the
-// archive's matching entries, the uninstaller copy, the registry values, the Add/Remove Programs
-// entry and the shortcuts, then the Finished page with the last failure's warning.
-//
-// Not built yet: this stand-in copies nothing and ends the road the way the real one ends an
-// install that found no files, so the wizard says so on the Finished page instead of claiming a
-// success.
+// The install road, run inside the Next click that arrives at the Install page. Its first half
+// makes the install and program-menu folders, lists the archive's entries that the file lines of
+// the required list and the checked components match, and extracts them one by one through the
+// unzip library while the page's bars follow; the second half (InstallFinishing) then completes
+// the install and moves to the Finished page.
 #pragma once
+
+#include <string>
+#include <vector>
+
+#include "ExtractionPlan.h"
+#include "InstallFinishing.h"
 
 class TForm1;
 
@@ -14,6 +18,20 @@ public:
     explicit InstallRoad(TForm1& form) : form_(form) {}
     void Run();
 
+    // The first half alone. A folder that cannot be made or entered raises the class library's
+    // error and stops the road there.
+    setup::ExtractionOutcome Extract();
+
 private:
+    void MakeInstallFolder();
+    void MakeProgramMenuFolder();
+    std::vector<std::string> GatherFileLines();
+    // Fills the InstallEntryList; an archive that cannot be read lists nothing.
+    setup::ExtractionListing ListArchive(const std::vector<std::string>& fileLines,
+                                         std::string& note);
+    void SetUpProgress(uint64_t totalSize);
+    void ExtractEntries(const std::vector<setup::InstallEntry>& entries,
+                        setup::ExtractionOutcome& outcome);
+
     TForm1& form_;
 };

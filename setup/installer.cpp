@@ -9,6 +9,7 @@
 #include "ProcessEnd.h"
 #include "ProgramLaunch.h"
 #include "UninstallRoad.h"
+#include "UnzipProgress.h"
 #include "WizardStartup.h"
 
 TForm1* Form1 = nullptr;
@@ -21,6 +22,8 @@ constexpr const char* kBrowserProgram = "c:\\program files\\internet explorer\\i
 }  // namespace
 
 TForm1::TForm1(gui::TComponent* owner) : TForm(owner, "TForm1") {
+    // The archive component is the wizard's own, so the shared registration does not name it.
+    gui::ClassRegistry::Register<TKAZip>("TKAZip");
     GUI_CONTROLS(NetGradient1, Label1, Image1, Image2, RxLabel1, curDir, progName, Label39, Label37,
                  Tasks, Notebook1, Label4, Memo1, CheckBox1, DirectoryEdit1, RadioButton1,
                  RadioButton2, RadioButton3, CheckBox8, CheckBox2, CheckBox3, CheckBox4, CheckBox5,
@@ -30,7 +33,7 @@ TForm1::TForm1(gui::TComponent* owner) : TForm(owner, "TForm1") {
                  Image5, Image6, Image7, Image8, RxGIF, ProgressBar3, Label34, Label35, Button1,
                  Button2, Button3, ListBox2, ListBox3, ListBox4, ListBox5, ListBox6, ListBox7,
                  ListBox8, ListBox9, ListBox10, ListBox11, ListBox12, ListBox14, FileListBox1, KTH,
-                 bSource1, Timer2);
+                 bSource1, KAZip1, Timer2);
     GUI_HANDLERS(FormActivate, FormDestroy, Timer2Timer, Notebook1PageChanged, Button1Click,
                  Button2Click, Button3Click, RadioButton1Click, RadioButton2Click,
                  RadioButton3Click, CheckBox1Click, dirlist1Click, RxLabel1MouseMove,
@@ -52,6 +55,18 @@ std::array<gui::TListBox*, 10> TForm1::ComponentLists() const {
 void TForm1::ArmQuitTimer(int exitCode) {
     quitCode_ = exitCode;
     Timer2->SetEnabled(true);
+}
+
+void TForm1::SetUnZipSwitches() {
+    UnzipParameters.caller = this;
+    UnzipParameters.switch8 = 110;
+    UnzipParameters.callback = setup::UnzipProgressCallback;
+    UnzipParameters.switch24 = UnzipParameters.switch28 = 0;
+    UnzipParameters.switch32 = UnzipParameters.switch36 = 0;
+    UnzipParameters.switch40 = -1;
+    UnzipParameters.switch48 = UnzipParameters.switch52 = UnzipParameters.switch56 = 0;
+    UnzipParameters.switch60 = -1;
+    UnzipParameters.switch72 = 7;
 }
 
 void TForm1::FormActivate(gui::TObject*) {

@@ -9,7 +9,9 @@
 
 #include "DirectoryEdit.h"
 #include "ExtCtrls.h"
+#include "ExtractionProgress.h"
 #include "Form.h"
+#include "KAZip.h"
 #include "KelTextHandler1.h"
 #include "ListControls.h"
 #include "NetGradient.h"
@@ -20,6 +22,7 @@
 #include "ShellListView.h"
 #include "StdCtrls.h"
 #include "Timer.h"
+#include "UnzipRecords.h"
 #include "bSource1.h"
 
 class TForm1 : public gui::TForm {
@@ -106,11 +109,19 @@ public:
 
     KelTextHandler* KTH = nullptr;
     bSource* bSource1 = nullptr;
+    TKAZip* KAZip1 = nullptr;       // lists the install archive
     gui::TTimer* Timer2 = nullptr;  // the quit timer
 
     // Setup created the install folder (or a level of its path); the uninstall command carries
     // it from the install to the uninstaller.
     bool InstallFolderCreated = false;
+
+    // What the install hands the unzip library: zero-filled for the window's whole life but for
+    // the fixed values SetUnZipSwitches writes and the entry the install road names per call.
+    UnzipParameterRecord UnzipParameters{};
+    void SetUnZipSwitches();
+    // Files below one progress unit, added up over the whole run of the program.
+    setup::SmallFileSum SmallFiles;
 
     // The ten component boxes and their file lists, box k with list k.
     std::array<gui::TCheckBox*, 10> ComponentBoxes() const;

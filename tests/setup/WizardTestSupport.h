@@ -40,7 +40,7 @@ protected:
     // Start with a setup.ini of these lines after the header.
     TForm1& StartWith(std::initializer_list<const char*> lines);
 
-    // The requests the stand-in saw for the wizard's pages.
+    // The requests the stand-in saw for one of the wizard's pages, once any on its way arrived.
     int PageRequests(const std::string& path) const;
     // The message texts shown so far.
     std::vector<std::string> Messages() const;
