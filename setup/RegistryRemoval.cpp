@@ -14,15 +14,6 @@ HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-// Key paths are relative to the root whether or not they start with "\", as the install opened
-// them.
-std::string Relative(const std::string& key) {
-    const size_t first = key.find_first_not_of('\\');
-    if (first == std::string::npos) return std::string();
-    const size_t last = key.find_last_not_of('\\');
-    return key.substr(first, last - first + 1);
-}
-
 bool Missing(LONG status) {
     return status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND;
 }
@@ -60,7 +51,7 @@ Result DeleteTree(HKEY root, const std::string& path) {
 
 Result WindowsRegistryEditor::DeleteValue(RegistryRoot root, const std::string& key,
                                           const std::string& name) {
-    OpenKey open(RootKey(root), Relative(key), KEY_SET_VALUE);
+    OpenKey open(RootKey(root), key, KEY_SET_VALUE);
     if (Missing(open.Status())) return Result::Missing;
     if (open.Status() != ERROR_SUCCESS) return Result::Failed;
     const LONG status = RegDeleteValueA(open.Handle(), name.c_str());
@@ -69,7 +60,7 @@ Result WindowsRegistryEditor::DeleteValue(RegistryRoot root, const std::string& 
 }
 
 bool WindowsRegistryEditor::IsKeyEmpty(RegistryRoot root, const std::string& key) {
-    OpenKey open(RootKey(root), Relative(key), KEY_QUERY_VALUE);
+    OpenKey open(RootKey(root), key, KEY_QUERY_VALUE);
     if (open.Status() != ERROR_SUCCESS) return false;
     DWORD subkeys = 0, values = 0;
     if (RegQueryInfoKeyA(open.Handle(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
@@ -79,11 +70,11 @@ bool WindowsRegistryEditor::IsKeyEmpty(RegistryRoot root, const std::string& key
 }
 
 Result WindowsRegistryEditor::DeleteKey(RegistryRoot root, const std::string& key) {
-    return DeleteTree(RootKey(root), Relative(key));
+    return DeleteTree(RootKey(root), key);
 }
 
 Result RemoveUninstallEntry(const std::string& entryName) {
-    return DeleteTree(HKEY_LOCAL_MACHINE, Relative(std::string(kUninstallKeyBase) + entryName));
+    return DeleteTree(HKEY_LOCAL_MACHINE, std::string(kUninstallKeyBase) + entryName);
 }
 
 }  // namespace setup
