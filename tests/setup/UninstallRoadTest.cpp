@@ -178,12 +178,14 @@ TEST_F(UninstallRoadTest, WithoutARecordTheNamingRulesAndMasksDecideAndTheLastFa
     const std::string installed = MakeFolder("Acme\\Road");
     Write(installed + "\\setup.ini",
           Ini({"progname=Road", "version=1", "feedback=7", "file=readme.txt", "app=ocean.exe",
-               "startup=tray.exe", "app=ocean*,bin", "file=locked.dll,bin"}));
+               "startup=tray.exe", "app=ocean*,bin", "file=locked.dll,bin", "file=*.txt,.."}));
     CreateDirectoryA((installed + "\\bin").c_str(), nullptr);
     for (const char* name : {"\\readme.txt", "\\readme.txt.bak", "\\ocean.exe", "\\tray.exe",
                              "\\bin\\ocean1.exe", "\\bin\\ocean.cfg"})
         Write(installed + name, "");
     Write(installed + "\\bin\\locked.dll", "");
+    const std::string outside = installed.substr(0, installed.rfind('\\')) + "\\outside.txt";
+    Write(outside, "");
     SetFileAttributesA((installed + "\\bin\\locked.dll").c_str(), FILE_ATTRIBUTE_READONLY);
     SetFileAttributesA((installed + "\\setup.ini").c_str(), FILE_ATTRIBUTE_READONLY);
     const std::string menu = programs_ + "Road";
@@ -207,6 +209,7 @@ TEST_F(UninstallRoadTest, WithoutARecordTheNamingRulesAndMasksDecideAndTheLastFa
     // A mask without "*" names one file exactly.
     EXPECT_TRUE(Exists(installed + "\\readme.txt.bak"));
     EXPECT_TRUE(Exists(installed + "\\bin\\locked.dll"));
+    EXPECT_TRUE(Exists(outside));
     // Two failures: the last one is named, and with setup.ini kept the entry stays.
     EXPECT_TRUE(Exists(installed + "\\setup.ini"));
     EXPECT_EQ(form.Label35->Caption(), Warning("setup.ini"));
