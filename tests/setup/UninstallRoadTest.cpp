@@ -178,9 +178,9 @@ TEST_F(UninstallRoadTest, WithoutARecordTheNamingRulesAndMasksDecideAndTheLastFa
     const std::string installed = MakeFolder("Acme\\Road");
     Write(installed + "\\setup.ini",
           Ini({"progname=Road", "version=1", "feedback=7", "file=readme.txt", "app=ocean.exe",
-               "startup=tray.exe", "app=ocean*,bin", "file=locked.dll,bin", "file=*.txt,.."}));
+               "startup=clock.exe", "app=ocean*,bin", "file=locked.dll,bin", "file=*.txt,.."}));
     CreateDirectoryA((installed + "\\bin").c_str(), nullptr);
-    for (const char* name : {"\\readme.txt", "\\readme.txt.bak", "\\ocean.exe", "\\tray.exe",
+    for (const char* name : {"\\readme.txt", "\\readme.txt.bak", "\\ocean.exe", "\\clock.exe",
                              "\\bin\\ocean1.exe", "\\bin\\ocean.cfg"})
         Write(installed + name, "");
     Write(installed + "\\bin\\locked.dll", "");
@@ -191,8 +191,8 @@ TEST_F(UninstallRoadTest, WithoutARecordTheNamingRulesAndMasksDecideAndTheLastFa
     const std::string menu = programs_ + "Road";
     MakeFolderAt(menu);
     Make(menu + "\\Road.lnk");
-    for (const char* link : {"Road.lnk", "ocean.lnk", "tray.lnk"}) Make(desktop_ + link);
-    Make(startup_ + "tray.lnk");
+    for (const char* link : {"Road.lnk", "ocean.lnk", "clock.lnk"}) Make(desktop_ + link);
+    Make(startup_ + "clock.lnk");
     MakeEntry();
 
     TForm1& form = Uninstall(installed, false, "abcde");
@@ -201,9 +201,9 @@ TEST_F(UninstallRoadTest, WithoutARecordTheNamingRulesAndMasksDecideAndTheLastFa
     // Line 0 is a plain file: no link is named after the product.
     EXPECT_TRUE(Exists(desktop_ + "Road.lnk"));
     for (const std::string& gone :
-         {desktop_ + "ocean.lnk", desktop_ + "tray.lnk", startup_ + "tray.lnk", menu})
+         {desktop_ + "ocean.lnk", desktop_ + "clock.lnk", startup_ + "clock.lnk", menu})
         EXPECT_FALSE(Exists(gone)) << gone;
-    for (const char* gone : {"\\readme.txt", "\\ocean.exe", "\\tray.exe", "\\bin\\ocean1.exe",
+    for (const char* gone : {"\\readme.txt", "\\ocean.exe", "\\clock.exe", "\\bin\\ocean1.exe",
                              "\\bin\\ocean.cfg", "\\setup.ico"})
         EXPECT_FALSE(Exists(installed + gone)) << gone;
     // A mask without "*" names one file exactly.
