@@ -121,6 +121,18 @@ TEST_F(InstallRoadTest, FoldersListingAndFilesFollowTheFileLines) {
     EXPECT_EQ(form.DirectoryEdit1->Text() + "\\bin\\prog.exe", outcome.extractedFiles[0]);
     EXPECT_EQ(form.DirectoryEdit1->Text() + "\\readme.txt.bak", outcome.extractedFiles[5]);
 
+    // The record holds the fixed values for the library, and no buffer outlives its call.
+    const UnzipParameterRecord& record = form.UnzipParameters;
+    EXPECT_EQ(&form, record.caller);
+    EXPECT_EQ(&setup::UnzipProgressCallback, record.callback);
+    EXPECT_EQ((std::vector<int32_t>{110, 0, 0, 0, 0, -1, 0, 0, 0, -1, 1, 7}),
+              (std::vector<int32_t>{record.switch8, record.switch24, record.switch28,
+                                    record.switch32, record.switch36, record.switch40,
+                                    record.switch48, record.switch52, record.switch56,
+                                    record.switch60, record.entryCount, record.switch72}));
+    EXPECT_EQ(nullptr, record.archivePath);
+    EXPECT_EQ(nullptr, record.entryName);
+
     // Every level exists now: nothing is created and the flag stays clear.
     InstallRoad(form).Extract();
     EXPECT_FALSE(form.InstallFolderCreated);
@@ -188,6 +200,13 @@ TEST_F(InstallRoadTest, CallbackEventsDriveTheBarsAndReportErrors) {
     progress.Present();
     EXPECT_EQ(1, form.ProgressBar1->Position());
     EXPECT_EQ("a.bin", form.Label23->Caption());
+
+    // Sizes up to 4 GiB - 1 stay positive.
+    progress.BeginEntry(4294967295u);
+    send(kUnzipFileBegins, 4294967295u, 0, "huge", &form);
+    progress.Present();
+    EXPECT_EQ(131071, form.ProgressBar1->Max());
+    EXPECT_EQ(1, form.ProgressBar2->Step());
 
     send(kUnzipError, 0, 0, "nothing", &form);
     EXPECT_TRUE(Messages().empty());
