@@ -161,6 +161,7 @@ void InstallRoad::ExtractEntries(const std::vector<setup::InstallEntry>& entries
         &form_, {form_.Label23, form_.ProgressBar1, form_.ProgressBar2, &form_.SmallFiles});
     std::set<std::string> written;  // an entry that two file lines match is written twice
     for (const setup::InstallEntry& entry : entries) {
+        folders.Enter(entry.subfolder);
         std::array<char, kUnzipBufferSize> archiveBuffer{};
         std::array<char, kUnzipBufferSize> nameBuffer{};
         archive.copy(archiveBuffer.data(), archiveBuffer.size() - 1);
@@ -168,8 +169,6 @@ void InstallRoad::ExtractEntries(const std::vector<setup::InstallEntry>& entries
         record.archivePath = archiveBuffer.data();
         record.entryName = nameBuffer.data();
         record.entryCount = 1;
-
-        folders.Enter(entry.subfolder);
         progress.BeginEntry(entry.size);
         const int32_t result = UnzipExtractEntry(&record);
         // The buffers go with this pass; the record must not keep pointing at them.

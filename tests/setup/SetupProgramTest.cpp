@@ -82,7 +82,8 @@ protected:
             CloseHandle(process_.hThread);
         }
         SetEnvironmentVariableA("ZEMBLY_MAKER_HOST", nullptr);
-        for (const char* name : {"setup.exe", "setup.ini"}) DeleteFileA((folder_ + name).c_str());
+        for (const char* name : {"setup.exe", "unzdll.dll", "setup.ini"})
+            DeleteFileA((folder_ + name).c_str());
         RemoveDirectoryA(folder_.c_str());
     }
 
@@ -142,16 +143,20 @@ TEST_F(SetupProgram, StartsFromItsFolderAndCancelEndsWithZero) {
         },
         reinterpret_cast<LPARAM>(&cancelButton));
     ASSERT_NE(cancelButton, nullptr);
+    // The start-up asks the maker's site for its page while the window is up; Cancel ends the
+    // program at once, so it waits for the request to arrive.
+    auto asked = [this] {
+        for (const std::string& line : standIn_.RequestLines())
+            if (line.find(" /setup.htm ") != std::string::npos) return true;
+        return false;
+    };
+    for (int tries = 0; tries < 200 && !asked(); ++tries) Sleep(25);
+    EXPECT_TRUE(asked());
     PostMessageA(cancelButton, BM_CLICK, 0, 0);
     HWND question = WaitForWindow("#32770", "Are you sure you wish to cancel this setup?");
     ASSERT_NE(question, nullptr);
     PostMessageA(question, WM_COMMAND, IDYES, 0);
     EXPECT_EQ(WaitForExit(), 0u);
-    // The start-up asked the maker's site for its page.
-    bool asked = false;
-    for (const std::string& line : standIn_.RequestLines())
-        if (line.find(" /setup.htm ") != std::string::npos) asked = true;
-    EXPECT_TRUE(asked);
 }
 
 TEST_F(SetupProgram, WithoutSetupIniItSaysSoAndEndsWithOne) {
