@@ -11,7 +11,7 @@
 #include "Dialogs.h"
 #include "InstallRoad.h"
 #include "PageRules.h"
-#include "SetupClasses.h"
+#include "SharedClasses.h"
 #include "installer.h"
 
 int main(int argc, char** argv) {
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: bench_wizard_extract <source folder> <install folder>\n");
         return 2;
     }
-    RegisterSetupClasses();
+    RegisterSharedClasses();
     int boxes = 0;
     gui::SetDialogAnswerer([&boxes](const gui::DialogRequest& request) {
         std::fprintf(stderr, "%s\n", request.text.c_str());

@@ -2,10 +2,13 @@
 #pragma once
 
 #include "Form.h"
+#include "StdCtrls.h"
 
 class TForm9 : public gui::TForm {
 public:
     explicit TForm9(gui::TComponent* owner);
+
+    gui::TLabel* Label2 = nullptr;  // product number "," download page address, hidden
 };
 
 extern TForm9* Form9;

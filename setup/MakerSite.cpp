@@ -4,8 +4,9 @@
 
 #include "ServiceHost.h"
 
+// The default lives in one place, the CMake setting of the same name.
 #ifndef ZEMBLY_DEFAULT_MAKER_HOST
-#define ZEMBLY_DEFAULT_MAKER_HOST "www.tarnwick.example"
+#error "ZEMBLY_DEFAULT_MAKER_HOST comes from the build (setup/CMakeLists.txt)"
 #endif
 
 namespace setup {

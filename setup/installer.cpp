@@ -22,6 +22,8 @@ constexpr const char* kBrowserProgram = "c:\\program files\\internet explorer\\i
 }  // namespace
 
 TForm1::TForm1(gui::TComponent* owner) : TForm(owner, "TForm1") {
+    // The archive component is the wizard's own, so the shared registration does not name it.
+    gui::ClassRegistry::Register<TKAZip>("TKAZip");
     GUI_CONTROLS(NetGradient1, Label1, Image1, Image2, RxLabel1, curDir, progName, Label39, Label37,
                  Tasks, Notebook1, Label4, Memo1, CheckBox1, DirectoryEdit1, RadioButton1,
                  RadioButton2, RadioButton3, CheckBox8, CheckBox2, CheckBox3, CheckBox4, CheckBox5,

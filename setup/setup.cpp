@@ -3,10 +3,10 @@
 
 #include "Application.h"
 #include "Forms.h"
-#include "SetupClasses.h"
+#include "SharedClasses.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    RegisterSetupClasses();
+    RegisterSharedClasses();
     CreateForms();
     gui::Application.Run();
     return 0;

@@ -10,8 +10,8 @@
 void RegisterSharedClasses() {
     gui::RegisterClasses();
     gui::ClassRegistry::Register<KelTextHandler>("KelTextHandler");
+    gui::ClassRegistry::Register<bSource>("bSource");
     gui::ClassRegistry::Register<TNetGradient>("TNetGradient");
     gui::ClassRegistry::Register<TTopMost>("TTopMost");
     gui::ClassRegistry::Register<TOfficePopupMenu>("TOfficePopupMenu");
-    RegisterBSource();
 }

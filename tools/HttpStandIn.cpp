@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstdio>
 
 namespace standin {
 
@@ -86,6 +87,34 @@ Response Response::Dropped() {
 Response Response::Silent() {
     Response r;
     r.kind = Kind::Silence;
+    return r;
+}
+
+Response Response::CutShort(const std::string& sent, size_t announced) {
+    Response r = Text(sent);
+    r.announcedLength = announced;
+    return r;
+}
+
+Response Response::CutChunked(const std::vector<std::string>& chunks) {
+    Response r;
+    for (const auto& chunk : chunks) r.body.push_back({0, chunk});
+    r.chunked = true;
+    r.cutBeforeLastChunk = true;
+    return r;
+}
+
+Response Response::SlowHead(int lines, int pauseMs, const std::string& body) {
+    Response r = Text(body);
+    r.headLinePauseMs = pauseMs;
+    r.fillerHeadLines = lines;
+    return r;
+}
+
+Response Response::Unfinished(const std::string& start) {
+    Response r = Html(start);
+    r.declareLength = false;
+    r.holdOpen = true;
     return r;
 }
 
@@ -219,41 +248,81 @@ bool HttpServer::ReadRequest(const Socket& socket, Request& request) {
     return true;
 }
 
+bool HttpServer::SendHead(const Socket& socket, const Response& response, std::string& pending) {
+    std::vector<std::string> lines;
+    lines.push_back("HTTP/1.1 " + std::to_string(response.status) + " " + Reason(response.status));
+    if (!response.contentType.empty()) lines.push_back("Content-Type: " + response.contentType);
+    for (const auto& header : response.headers)
+        lines.push_back(header.first + ": " + header.second);
+    for (int i = 0; i < response.fillerHeadLines; ++i)
+        lines.push_back("X-Filler-" + std::to_string(i) + ": waiting");
+    if (response.chunked) {
+        lines.push_back("Transfer-Encoding: chunked");
+    } else if (response.announcedLength) {
+        lines.push_back("Content-Length: " + std::to_string(*response.announcedLength));
+    } else if (response.declareLength) {
+        lines.push_back("Content-Length: " + std::to_string(response.BodyText().size()));
+    }
+    lines.push_back("Cache-Control: no-store");
+    lines.push_back("Connection: close");
+    lines.push_back("");
+
+    if (response.headLinePauseMs <= 0) {
+        for (const auto& line : lines) pending += line + "\r\n";
+        return true;
+    }
+    for (const auto& line : lines) {
+        if (!Pause(response.headLinePauseMs) || !socket.SendAll(line + "\r\n")) return false;
+    }
+    return true;
+}
+
 void HttpServer::Send(const Socket& socket, const Response& response) {
     switch (response.kind) {
         case Response::Kind::Drop:
             return;
         case Response::Kind::Silence:
-            while (Pause(60000)) {
-            }
+            Hold(socket);
             return;
         case Response::Kind::Reply:
             break;
     }
-    std::string head =
-        "HTTP/1.1 " + std::to_string(response.status) + " " + Reason(response.status) + "\r\n";
-    if (!response.contentType.empty()) head += "Content-Type: " + response.contentType + "\r\n";
-    for (const auto& header : response.headers)
-        head += header.first + ": " + header.second + "\r\n";
-    if (response.declareLength)
-        head += "Content-Length: " + std::to_string(response.BodyText().size()) + "\r\n";
-    head += "Cache-Control: no-store\r\nConnection: close\r\n\r\n";
-
     // The head goes out with the first piece unless that piece waits.
-    std::string pending = head;
+    std::string pending;
+    if (!SendHead(socket, response, pending)) return;
     for (const auto& piece : response.body) {
         if (piece.delayMs > 0) {
             if (!pending.empty() && !socket.SendAll(pending)) return;
             pending.clear();
             if (!Pause(piece.delayMs)) return;
         }
-        pending += piece.text;
-    }
-    if (!pending.empty() && !socket.SendAll(pending)) return;
-    if (response.holdOpen) {
-        while (Pause(60000)) {
+        if (!response.chunked) {
+            pending += piece.text;
+        } else if (!piece.text.empty()) {
+            char size[20];
+            snprintf(size, sizeof size, "%zx\r\n", piece.text.size());
+            pending += size + piece.text + "\r\n";
         }
     }
+    if (response.chunked && !response.cutBeforeLastChunk) pending += "0\r\n\r\n";
+    if (!pending.empty() && !socket.SendAll(pending)) return;
+    if (response.holdOpen) Hold(socket);
+}
+
+void HttpServer::Hold(const Socket& socket) {
+    char buffer[512];
+    while (!stopping_) {
+        if (socket.WaitReadable(50) && socket.Receive(buffer, sizeof buffer) <= 0) return;
+    }
+}
+
+int HttpServer::OpenConnections() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    int count = 0;
+    for (std::uintptr_t handle : open_) {
+        if (!Socket::PeerHasClosed(handle)) ++count;
+    }
+    return count;
 }
 
 void HttpServer::Serve(Socket socket) {

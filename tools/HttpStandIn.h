@@ -1,7 +1,9 @@
 // A small threaded HTTP/1.1 server on the loopback interface for the stand-ins: one thread per
 // connection, one request per connection, every raw request line logged. Besides ordinary
-// replies it can drop the connection, stay silent, trickle a body out in timed pieces or never
-// finish one, so that clients can be tested against a misbehaving host.
+// replies it misbehaves on request as real networks do: it drops the connection, stays silent,
+// trickles the head or the body out in timed pieces, cuts a body short of its announced length
+// or before its last chunk, or never finishes one; and it tells which connections the client
+// still holds open.
 #pragma once
 
 #include <atomic>
@@ -10,6 +12,7 @@
 #include <list>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -49,6 +52,15 @@ struct Response {
     std::vector<Piece> body;
     // Announce the length of the whole body; without it the close ends the body.
     bool declareLength = true;
+    // Announce this length instead of the body's own: a longer one cuts the body short.
+    std::optional<size_t> announcedLength;
+    // Send each piece as one chunk, ended by the zero chunk unless the body is cut before it.
+    bool chunked = false;
+    bool cutBeforeLastChunk = false;
+    // Send the head a line at a time, pausing before each (the status line too), with this many
+    // filler header lines to make it last.
+    int headLinePauseMs = 0;
+    int fillerHeadLines = 0;
     // After the last piece keep the connection open: a body that never finishes.
     bool holdOpen = false;
 
@@ -58,6 +70,14 @@ struct Response {
     static Response Redirect(int status, const std::string& location);
     static Response Dropped();
     static Response Silent();
+    // `sent` and then the close, though `announced` bytes were promised.
+    static Response CutShort(const std::string& sent, size_t announced);
+    // A chunked body whose connection closes after `chunks`, before the zero chunk.
+    static Response CutChunked(const std::vector<std::string>& chunks);
+    // A head of `lines` filler lines, one every `pauseMs`, then `body`.
+    static Response SlowHead(int lines, int pauseMs, const std::string& body = "slow");
+    // `start` of a page and then nothing, the connection held open.
+    static Response Unfinished(const std::string& start);
 
     std::string BodyText() const;
 };
@@ -79,6 +99,10 @@ public:
     void Stop();
     int Port() const { return port_; }
 
+    // Connections whose request has arrived and that the client has not closed yet, counted at
+    // the moment of the call.
+    int OpenConnections() const;
+
     // Every request line received so far, oldest first.
     std::vector<std::string> RequestLines() const;
     void ClearRequestLines();
@@ -95,8 +119,11 @@ private:
     void Serve(Socket socket);
     bool ReadRequest(const Socket& socket, Request& request);
     void Send(const Socket& socket, const Response& response);
+    bool SendHead(const Socket& socket, const Response& response, std::string& pending);
     // Sleeps unless Stop comes first; false when stopping.
     bool Pause(int ms);
+    // Waits until the client closes the connection or Stop comes.
+    void Hold(const Socket& socket);
     void ReapFinished();
 
     Handler handler_;

@@ -42,6 +42,7 @@ public:
     void ClearAnswers();
 
     std::vector<std::string> RequestLines() const { return server_.RequestLines(); }
+    int OpenConnections() const { return server_.OpenConnections(); }
     void ClearRequestLines() { server_.ClearRequestLines(); }
     void SetLogSink(HttpServer::LogSink sink) { server_.SetLogSink(std::move(sink)); }
 

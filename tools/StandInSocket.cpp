@@ -51,6 +51,24 @@ std::uintptr_t FromNative(Native s) {
     return static_cast<std::uintptr_t>(s);
 }
 
+bool PollReadable(Native s, int timeoutMs) {
+#ifdef _WIN32
+    WSAPOLLFD entry{};
+    entry.fd = s;
+    entry.events = POLLRDNORM;
+    return WSAPoll(&entry, 1, timeoutMs) > 0;
+#else
+    pollfd entry{};
+    entry.fd = s;
+    entry.events = POLLIN;
+    for (;;) {
+        const int ready = ::poll(&entry, 1, timeoutMs);
+        if (ready < 0 && errno == EINTR) continue;
+        return ready > 0;
+    }
+#endif
+}
+
 sockaddr_in LoopbackAddress(int port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -124,21 +142,7 @@ int Socket::LocalPort() const {
 }
 
 bool Socket::WaitReadable(int timeoutMs) const {
-#ifdef _WIN32
-    WSAPOLLFD entry{};
-    entry.fd = ToNative(handle_);
-    entry.events = POLLRDNORM;
-    return WSAPoll(&entry, 1, timeoutMs) > 0;
-#else
-    pollfd entry{};
-    entry.fd = ToNative(handle_);
-    entry.events = POLLIN;
-    for (;;) {
-        const int ready = ::poll(&entry, 1, timeoutMs);
-        if (ready < 0 && errno == EINTR) continue;
-        return ready > 0;
-    }
-#endif
+    return PollReadable(ToNative(handle_), timeoutMs);
 }
 
 Socket Socket::Accept() const {
@@ -186,6 +190,21 @@ void Socket::ShutdownHandle(std::uintptr_t handle) {
     ::shutdown(ToNative(handle), SD_BOTH);
 #else
     ::shutdown(ToNative(handle), SHUT_RDWR);
+#endif
+}
+
+bool Socket::PeerHasClosed(std::uintptr_t handle) {
+    if (handle == kInvalid) return true;
+    // Readable with nothing to read: the end of the stream, or a reset.
+    const Native s = ToNative(handle);
+    if (!PollReadable(s, 0)) return false;
+#ifdef _WIN32
+    u_long waiting = 0;
+    return ioctlsocket(s, FIONREAD, &waiting) != 0 || waiting == 0;
+#else
+    char byte;
+    const ssize_t n = ::recv(s, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK);
 #endif
 }
 

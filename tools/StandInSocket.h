@@ -37,6 +37,9 @@ public:
     void Shutdown() const;
     // The same for a socket known only by its Handle, owned by another thread.
     static void ShutdownHandle(std::uintptr_t handle);
+    // True when the peer of a socket known only by its Handle has closed or reset it; looks
+    // without waiting and without taking any data.
+    static bool PeerHasClosed(std::uintptr_t handle);
     void Close();
 
     // An identity for bookkeeping across threads.

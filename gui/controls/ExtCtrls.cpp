@@ -5,25 +5,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "DescribedPicture.h"
+
 namespace gui {
 
 namespace {
 
 TBevelCut BevelFromValue(const PropertyValue& value) {
     return static_cast<TBevelCut>(value.AsEnum({"bvNone", "bvLowered", "bvRaised", "bvSpace"}));
-}
-
-// Picture data of a form description: as the class library writes it (the picture's class name
-// as a short string ahead of the data) or the bare picture file.
-void LoadPictureProperty(TPicture& picture, const std::vector<uint8_t>& data) {
-    size_t skip = 0;
-    if (!data.empty() && data[0] > 0 && data[0] < 64 && data.size() > 1u + data[0]) {
-        bool named = data[1] == 'T';
-        for (size_t i = 1; named && i <= data[0]; ++i)
-            named = (data[i] >= 'A' && data[i] <= 'Z') || (data[i] >= 'a' && data[i] <= 'z');
-        if (named) skip = 1u + data[0];
-    }
-    picture.LoadFromMemory(data.data() + skip, data.size() - skip);
 }
 
 }  // namespace
@@ -271,10 +260,8 @@ void TImage::SetAutoSize(bool on) {
 
 bool TImage::SetProperty(const std::string& name, const PropertyValue& value) {
     if (SameText(name, "Picture") || SameText(name, "Picture.Data")) {
-        if (value.kind == PropertyValue::Kind::Binary)
-            LoadPictureProperty(picture_, value.data);
-        else
-            picture_.LoadFromResourceName(value.AsString());
+        std::string bytes = DescribedPicture(value);
+        picture_.LoadFromMemory(bytes.data(), bytes.size());
     } else if (SameText(name, "Stretch")) {
         SetStretch(value.AsBool());
     } else if (SameText(name, "Center")) {

@@ -103,6 +103,10 @@ void TLabel::Paint() {
         int free = (area.bottom - area.top) - (measure.bottom - measure.top);
         area.top += layout_ == tlCenter ? free / 2 : free;
     }
+    DrawCaption(canvas, text, area, flags);
+}
+
+void TLabel::DrawCaption(TCanvas& canvas, const std::string& text, RECT area, UINT flags) {
     if (!Enabled()) {
         // The engraved look of disabled text: a light copy one pixel down and right.
         RECT shifted = area;

@@ -50,6 +50,9 @@ public:
 
 protected:
     void Paint() override;
+    // Draws the caption into the area the layout gives it, after the background; the default
+    // gives a disabled label its engraved look.
+    virtual void DrawCaption(TCanvas& canvas, const std::string& text, RECT area, UINT flags);
     void TextChanged() override;
     void FontChanged() override;
 

@@ -21,27 +21,11 @@ void TRxLabel::SetShadowPos(TShadowPosition position) {
     Invalidate();
 }
 
-void TRxLabel::Paint() {
+void TRxLabel::DrawCaption(TCanvas& canvas, const std::string& text, RECT area, UINT flags) {
     // A disabled label has its own engraved look, which a shadow would spoil.
     if (shadowSize_ == 0 || !Enabled()) {
-        TLabel::Paint();
+        TLabel::DrawCaption(canvas, text, area, flags);
         return;
-    }
-    TCanvas& canvas = Canvas();
-    RECT area = ClientRect();
-    if (!Transparent()) {
-        canvas.Brush().SetStyle(bsSolid);
-        canvas.Brush().SetColor(Color());
-        canvas.FillRect(area);
-    }
-    canvas.Brush().SetStyle(bsClear);
-    std::string text = Caption();
-    UINT flags = TextFlags();
-    if (Layout() != tlTop) {
-        RECT measure = area;
-        canvas.DrawText(text, measure, flags | DT_CALCRECT);
-        int free = (area.bottom - area.top) - (measure.bottom - measure.top);
-        area.top += Layout() == tlCenter ? free / 2 : free;
     }
     bool left = shadowPos_ == spLeftTop || shadowPos_ == spLeftBottom;
     bool top = shadowPos_ == spLeftTop || shadowPos_ == spRightTop;

@@ -26,7 +26,7 @@ public:
     bool SetProperty(const std::string& name, const PropertyValue& value) override;
 
 protected:
-    void Paint() override;
+    void DrawCaption(TCanvas& canvas, const std::string& text, RECT area, UINT flags) override;
 
 private:
     TColor shadowColor_ = clBtnHighlight;

@@ -2,31 +2,28 @@
 
 #include "HiddenBrowser.h"
 
-#include <atomic>
 #include <cctype>
 #include <cstdio>
 #include <mutex>
-#include <thread>
 
 #include "CodePages.h"
 #include "HtmlText.h"
 
 namespace net {
 
-struct HiddenBrowser::Load {
-    std::mutex mutex;
-    bool busy = true;
-    bool document = false;  // a 2xx head has arrived
-    std::string contentType;
-    std::string bytes;
-    std::atomic<bool> abandoned{false};
-};
-
 struct HiddenBrowser::Snapshot {
     bool busy = false;
-    bool document = false;
+    bool document = false;  // a 2xx head has arrived
+    bool complete = false;  // the whole reply has
+    bool broken = false;    // the load failed before its end
     std::string contentType;
     std::string bytes;
+};
+
+struct HiddenBrowser::Load {
+    std::mutex mutex;
+    Snapshot page;
+    StopSignal stop;
 };
 
 namespace {
@@ -74,67 +71,70 @@ std::string DocumentToUtf8(const std::string& bytes, const std::string& contentT
 HiddenBrowser::HiddenBrowser() = default;
 
 HiddenBrowser::~HiddenBrowser() {
-    if (load_) load_->abandoned = true;
+    Stop();
 }
 
 void HiddenBrowser::Navigate(const std::string& url) {
     if (load_) return;
-    load_ = std::make_shared<Load>();
-    std::shared_ptr<Load> load = load_;
-    const HttpLimits limits = limits_;
-    std::thread([load, url, limits] {
+    load_ = std::make_unique<Load>();
+    load_->page.busy = true;
+    Load* load = load_.get();
+    loader_ = std::thread([load, url, limits = limits_] {
         HttpEvents events;
-        events.onHead = [&load](int status, const std::string& contentType) {
+        events.onHead = [load](int status, const std::string& contentType) {
             std::lock_guard<std::mutex> lock(load->mutex);
-            load->document = status >= 200 && status <= 299;
-            load->contentType = contentType;
-            return !load->abandoned.load();
+            load->page.document = status >= 200 && status <= 299;
+            load->page.contentType = contentType;
+            return true;
         };
-        events.onData = [&load](const char* data, size_t size) {
+        events.onData = [load](const char* data, size_t size) {
             std::lock_guard<std::mutex> lock(load->mutex);
-            load->bytes.append(data, size);
-            return !load->abandoned.load();
+            load->page.bytes.append(data, size);
+            return true;
         };
-        // A load that breaks off keeps what arrived: the browser shows a page cut short.
-        HttpGet(url, limits, events);
+        const bool complete = HttpGet(url, limits, events, &load->stop);
         std::lock_guard<std::mutex> lock(load->mutex);
-        load->busy = false;
-    }).detach();
+        load->page.busy = false;
+        load->page.complete = complete;
+        // Stopped by its caller the page keeps what arrived, as a browser told to stop does.
+        load->page.broken = !complete && !load->stop.Raised();
+    });
+}
+
+void HiddenBrowser::Stop() {
+    if (!load_) return;
+    load_->stop.Raise();
+    if (loader_.joinable()) loader_.join();
 }
 
 bool HiddenBrowser::Busy() const {
     if (!load_) return false;
     std::lock_guard<std::mutex> lock(load_->mutex);
-    return load_->busy;
+    return load_->page.busy;
 }
 
 HiddenBrowser::Snapshot HiddenBrowser::Take() const {
-    Snapshot snapshot;
-    if (!load_) return snapshot;
+    if (!load_) return Snapshot();
     std::lock_guard<std::mutex> lock(load_->mutex);
-    snapshot.busy = load_->busy;
-    snapshot.document = load_->document;
-    snapshot.contentType = load_->contentType;
-    snapshot.bytes = load_->bytes;
-    return snapshot;
+    return load_->page;
 }
 
 std::optional<std::string> HiddenBrowser::Body(bool text) const {
     const Snapshot page = Take();
-    if (!page.document) return std::nullopt;
+    if (!page.document || page.broken) return std::nullopt;
     std::string document;
     switch (html::KindOf(page.contentType)) {
         case html::DocumentKind::Other:
             return std::nullopt;
         case html::DocumentKind::PlainText:
-            if (page.busy && page.bytes.empty()) return std::nullopt;
+            if (!page.complete && page.bytes.empty()) return std::nullopt;
             document = html::PlainTextDocument(DocumentToUtf8(page.bytes, page.contentType));
             break;
         case html::DocumentKind::Html:
             document = DocumentToUtf8(page.bytes, page.contentType);
             break;
     }
-    const auto body = html::BodyMarkup(document, !page.busy);
+    const auto body = html::BodyMarkup(document, page.complete);
     if (!body) return std::nullopt;
     const std::string utf8 = text ? html::InnerText(*body) : *body;
     return FromWide(ToWide(utf8, CP_UTF8), CP_ACP);

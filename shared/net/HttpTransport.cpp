@@ -2,168 +2,134 @@
 
 #include "HttpTransport.h"
 
-#include <winhttp.h>
+#include <memory>
 
-#include "CodePages.h"
+#include "HttpReply.h"
 #include "HttpUrl.h"
+#include "TcpConnection.h"
+#include "TlsStream.h"
 
 namespace net {
 
 namespace {
 
-// Closes a WinHTTP handle when the scope ends, innermost first by declaration order.
-class Handle {
-public:
-    explicit Handle(HINTERNET h) : h_(h) {}
-    ~Handle() {
-        if (h_) WinHttpCloseHandle(h_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HINTERNET get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-
-private:
-    HINTERNET h_;
-};
-
-std::wstring Widen(const std::string& ascii) {
-    return std::wstring(ascii.begin(), ascii.end());
-}
-
-bool SetTimeouts(HINTERNET h, const HttpLimits& limits) {
-    return WinHttpSetTimeouts(h, limits.resolveMs, limits.connectMs, limits.sendMs,
-                              limits.receiveMs) != FALSE;
-}
-
-template <class T>
-bool SetOption(HINTERNET h, DWORD option, T value) {
-    return WinHttpSetOption(h, option, &value, sizeof value) != FALSE;
-}
-
-bool IsRedirect(DWORD status) {
+bool IsRedirect(int status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
-std::string Header(HINTERNET request, DWORD which) {
-    DWORD size = 0;
-    WinHttpQueryHeaders(request, which, WINHTTP_HEADER_NAME_BY_INDEX, nullptr, &size,
-                        WINHTTP_NO_HEADER_INDEX);
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0) return "";
-    std::wstring value(size / sizeof(wchar_t), L'\0');
-    if (!WinHttpQueryHeaders(request, which, WINHTTP_HEADER_NAME_BY_INDEX, &value[0], &size,
-                             WINHTTP_NO_HEADER_INDEX))
-        return "";
-    value.resize(size / sizeof(wchar_t));
-    // As UTF-8: a Location with raw non-ASCII characters is then sent percent-encoded.
-    return FromWide(value, CP_UTF8);
-}
-
-// One request and its reply head on a connection of its own.
+// One request and its reply on a connection of its own, closed with the object.
 class Exchange {
 public:
-    Exchange(HINTERNET session, const HttpUrl& url, const HttpLimits& limits)
-        : connection_(WinHttpConnect(session, Widen(url.host).c_str(),
-                                     static_cast<INTERNET_PORT>(url.port), 0)),
-          request_(connection_ ? WinHttpOpenRequest(
-                                     connection_.get(), L"GET", Widen(url.target).c_str(), nullptr,
-                                     WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, Flags(url))
-                               : nullptr) {
-        if (!request_) return;
-        // The request takes the limits again: the reply's head has a timeout of its own there.
-        // Redirects are followed by HttpGet itself, the same way on every platform.
-        if (!SetTimeouts(request_.get(), limits) ||
-            !SetOption<DWORD>(request_.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT,
-                              static_cast<DWORD>(limits.receiveMs)) ||
-            !SetOption<DWORD>(request_.get(), WINHTTP_OPTION_DISABLE_FEATURE,
-                              WINHTTP_DISABLE_REDIRECTS))
-            return;
-        static const wchar_t kNoCache[] = L"Cache-Control: no-cache\r\nPragma: no-cache\r\n";
-        if (!WinHttpSendRequest(request_.get(), kNoCache, static_cast<DWORD>(-1L),
-                                WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-            !WinHttpReceiveResponse(request_.get(), nullptr))
-            return;
-        DWORD size = sizeof status_;
-        if (!WinHttpQueryHeaders(
-                request_.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                WINHTTP_HEADER_NAME_BY_INDEX, &status_, &size, WINHTTP_NO_HEADER_INDEX))
-            status_ = 0;
+    Exchange(const HttpLimits& limits, FetchClock::time_point end, const StopSignal* stop)
+        : limits_(limits),
+          connection_(limits.connectMs, limits.idleMs, end,
+                      stop ? static_cast<HANDLE>(stop->Event()) : nullptr) {}
+
+    // Connects, sends the request and reads until the reply's head is there; body bytes that
+    // came with the head wait in `Pending`.
+    bool Start(const HttpUrl& url) {
+        if (!connection_.Connect(url.host, url.port)) return false;
+        stream_ = &connection_;
+        if (url.secure) {
+            tls_ = std::make_unique<TlsStream>(connection_);
+            if (!tls_->Handshake(url.host)) return false;
+            stream_ = tls_.get();
+        }
+        const std::string request = GetRequestFor(url);
+        if (!stream_->SendAll(request.data(), request.size())) return false;
+        while (reader_.state() == HttpReplyReader::State::Head) {
+            if (!ReadMore()) return false;
+        }
+        return reader_.state() != HttpReplyReader::State::Broken;
     }
 
-    // The reply's status; 0 when no reply head arrived.
-    DWORD Status() const { return status_; }
-    HINTERNET Request() const { return request_.get(); }
+    const HttpReplyReader& Reply() const { return reader_; }
+
+    // Passes the body on piece by piece; true when it arrived in full.
+    bool ReadBody(const HttpEvents& events) {
+        size_t received = 0;
+        for (;;) {
+            if (!pending_.empty()) {
+                received += pending_.size();
+                if (received > limits_.maxBodyBytes) return false;
+                if (events.onData && !events.onData(pending_.data(), pending_.size())) return false;
+                pending_.clear();
+            }
+            switch (reader_.state()) {
+                case HttpReplyReader::State::Complete:
+                    return true;
+                case HttpReplyReader::State::Broken:
+                    return false;
+                default:
+                    if (!ReadMore()) return false;
+            }
+        }
+    }
 
 private:
-    // The target is already encoded; WinHTTP must send it as it stands. REFRESH keeps any
-    // cache out of the way: the status poll asks the same address again and needs a fresh
-    // answer.
-    static DWORD Flags(const HttpUrl& url) {
-        return WINHTTP_FLAG_REFRESH | WINHTTP_FLAG_ESCAPE_DISABLE |
-               WINHTTP_FLAG_ESCAPE_DISABLE_QUERY | (url.secure ? WINHTTP_FLAG_SECURE : 0);
+    // False when the connection failed or reached a limit; its close goes to the reader.
+    bool ReadMore() {
+        char buffer[16 * 1024];
+        const long received = stream_->Receive(buffer, sizeof buffer);
+        if (received < 0) return false;
+        if (received == 0) {
+            reader_.Close();
+        } else {
+            reader_.Take(buffer, static_cast<size_t>(received), pending_);
+        }
+        return true;
     }
 
-    Handle connection_;
-    Handle request_;
-    DWORD status_ = 0;
+    const HttpLimits& limits_;
+    TcpConnection connection_;
+    std::unique_ptr<TlsStream> tls_;
+    ByteStream* stream_ = nullptr;
+    HttpReplyReader reader_;
+    std::string pending_;
 };
-
-bool ReadBody(HINTERNET request, DWORD start, const HttpLimits& limits, const HttpEvents& events) {
-    size_t received = 0;
-    std::string buffer;
-    for (;;) {
-        if (GetTickCount() - start > static_cast<DWORD>(limits.totalMs)) return false;
-        // Asking what is there first makes a read return what has arrived instead of waiting
-        // for a full buffer, so a page that is still loading shows up piece by piece.
-        DWORD available = 0;
-        if (!WinHttpQueryDataAvailable(request, &available)) return false;
-        if (available == 0) return true;
-        if (received + available > limits.maxBodyBytes) return false;
-        buffer.resize(available);
-        DWORD read = 0;
-        if (!WinHttpReadData(request, &buffer[0], available, &read)) return false;
-        if (read == 0) return true;
-        received += read;
-        if (events.onData && !events.onData(buffer.data(), read)) return false;
-    }
-}
 
 }  // namespace
 
-bool HttpGet(const std::string& url, const HttpLimits& limits, const HttpEvents& events) {
+StopSignal::StopSignal() : event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+
+StopSignal::~StopSignal() {
+    if (event_) CloseHandle(static_cast<HANDLE>(event_));
+}
+
+void StopSignal::Raise() {
+    SetEvent(static_cast<HANDLE>(event_));
+}
+
+bool StopSignal::Raised() const {
+    return WaitForSingleObject(static_cast<HANDLE>(event_), 0) == WAIT_OBJECT_0;
+}
+
+bool HttpGet(const std::string& url, const HttpLimits& limits, const HttpEvents& events,
+             const StopSignal* stop) {
     auto target = ParseHttpUrl(url);
     if (!target) return false;
-    const DWORD start = GetTickCount();
-
-    // A proxy from the environment would swallow loopback requests and differ from machine to
-    // machine; the fetch goes straight to the host.
-    Handle session(WinHttpOpen(L"zembly/2.00", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
-                               WINHTTP_NO_PROXY_BYPASS, 0));
-    if (!session || !SetTimeouts(session.get(), limits)) return false;
+    // One clock for the whole fetch: every wait of every exchange ends by then.
+    const auto end = FetchClock::now() + std::chrono::milliseconds(limits.totalMs);
 
     std::string address = url;
     for (int redirects = 0;; ++redirects) {
-        Exchange exchange(session.get(), *target, limits);
-        const DWORD status = exchange.Status();
-        if (status == 0) return false;
-        if (IsRedirect(status)) {
-            const std::string location = Header(exchange.Request(), WINHTTP_QUERY_LOCATION);
-            if (!location.empty()) {
-                if (redirects >= limits.maxRedirects) return false;
-                if (GetTickCount() - start > static_cast<DWORD>(limits.totalMs)) return false;
-                address = ResolveReference(address, location);
-                auto next = ParseHttpUrl(address);
-                // Never from TLS back to plain text.
-                if (!next || (target->secure && !next->secure)) return false;
-                target = next;
-                continue;
-            }
+        Exchange exchange(limits, end, stop);
+        if (!exchange.Start(*target)) return false;
+        const int status = exchange.Reply().Status();
+        const std::string location = exchange.Reply().Header("Location");
+        if (IsRedirect(status) && !location.empty()) {
+            if (redirects >= limits.maxRedirects) return false;
+            address = ResolveReference(address, location);
+            auto next = ParseHttpUrl(address);
+            // Never from TLS back to plain text.
+            if (!next || (target->secure && !next->secure)) return false;
+            target = next;
+            continue;
         }
-        if (events.onHead && !events.onHead(static_cast<int>(status),
-                                            Header(exchange.Request(), WINHTTP_QUERY_CONTENT_TYPE)))
+        if (events.onHead && !events.onHead(status, exchange.Reply().Header("Content-Type")))
             return false;
         if (status < 200 || status > 299) return false;
-        return ReadBody(exchange.Request(), start, limits, events);
+        return exchange.ReadBody(events);
     }
 }
 

@@ -1,6 +1,6 @@
-// One blocking HTTP GET through WinHTTP, with a client (session) of its own per call: redirects
-// followed up to a bound, "https://" over the platform's TLS with certificates checked, nothing
-// taken from or left in a cache, and time limits so that no request can hang its caller.
+// One blocking HTTP/1.1 GET on connections of its own: redirects followed up to a bound,
+// "https://" over the platform's TLS with certificates checked, nothing taken from or left in a
+// cache, and limits that end the fetch whatever the host does.
 #pragma once
 
 #include <cstddef>
@@ -11,16 +11,32 @@
 namespace net {
 
 struct HttpLimits {
-    int resolveMs = 10000;
+    // To resolve the host's name and connect to it.
     int connectMs = 10000;
-    int sendMs = 30000;
-    // Longest wait for the reply's head and for each piece of its body.
-    int receiveMs = 30000;
-    // The whole fetch, checked between pieces of the body: a host that trickles a byte now and
-    // then cannot hold the caller for ever.
+    // Without a byte arriving (or leaving), in the head, the body or the TLS handshake.
+    int idleMs = 30000;
+    // The whole fetch, from its start across every redirect: a host that trickles its head or
+    // body a line now and then cannot hold the caller for ever.
     int totalMs = 120000;
     int maxRedirects = 15;  // followed in a row; one more fails the fetch
     size_t maxBodyBytes = 16u << 20;
+};
+
+// Lets one thread end another's fetch at once: the fetch closes its connection and fails.
+class StopSignal {
+public:
+    StopSignal();
+    ~StopSignal();
+    StopSignal(const StopSignal&) = delete;
+    StopSignal& operator=(const StopSignal&) = delete;
+
+    void Raise();
+    bool Raised() const;
+    // The event the fetch's waits watch.
+    void* Event() const { return event_; }
+
+private:
+    void* event_;
 };
 
 struct HttpEvents {
@@ -30,10 +46,12 @@ struct HttpEvents {
     std::function<bool(const char* data, size_t size)> onData;
 };
 
-// Fetches `url`; true when a 2xx reply arrived in full (all its pieces passed to onData).
-// Anything else (bad address, refused or broken connection, TLS or certificate failure, a limit
-// reached, another status, a handler that stopped) gives false.
-bool HttpGet(const std::string& url, const HttpLimits& limits, const HttpEvents& events);
+// Fetches `url`; true when a 2xx reply arrived in full: all of its announced length, or all of
+// its chunks, or (with neither) all that came before the host closed the connection. Anything
+// else (bad address, refused or broken connection, a body cut short, TLS or certificate failure,
+// a limit reached, another status, a handler that stopped, `stop` raised) gives false.
+bool HttpGet(const std::string& url, const HttpLimits& limits, const HttpEvents& events,
+             const StopSignal* stop = nullptr);
 
 // The whole body of a 2xx reply, byte for byte; nothing on any failure.
 std::optional<std::string> HttpGetBody(const std::string& url, const HttpLimits& limits = {});

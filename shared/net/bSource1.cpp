@@ -12,6 +12,11 @@ const char kFailed[] = "failed";
 
 bSource::Waiter waiter = nullptr;
 
+net::HttpLimits& Limits() {
+    static net::HttpLimits limits;
+    return limits;
+}
+
 void Wait(int32_t seconds) {
     if (waiter) {
         waiter(seconds);
@@ -26,6 +31,10 @@ void bSource::SetWaiter(Waiter w) {
     waiter = w;
 }
 
+void bSource::SetLimits(const net::HttpLimits& limits) {
+    Limits() = limits;
+}
+
 std::string bSource::FetchUrl(const std::string& url, uint8_t mode, bool useHttpClient) {
     // Nothing that goes wrong out there may leave FetchUrl as an error.
     try {
@@ -36,7 +45,7 @@ std::string bSource::FetchUrl(const std::string& url, uint8_t mode, bool useHttp
 }
 
 std::string bSource::FetchWithClient(const std::string& url, uint8_t mode) {
-    const auto body = net::HttpGetBody(url, net::HttpLimits{});
+    const auto body = net::HttpGetBody(url, Limits());
     if (!body) return kFailed;
     if (mode == 1) return text::ReplaceAllOf(*body, "<br>", "\n");
     return *body;
@@ -44,6 +53,7 @@ std::string bSource::FetchWithClient(const std::string& url, uint8_t mode) {
 
 std::string bSource::FetchWithBrowser(const std::string& url, uint8_t mode) {
     net::HiddenBrowser browser;
+    browser.SetLimits(Limits());
     gui::ProcessMessages();
     browser.Navigate(url);
     int waits = 0;
@@ -52,11 +62,9 @@ std::string bSource::FetchWithBrowser(const std::string& url, uint8_t mode) {
         ++waits;
         gui::ProcessMessages();
     } while (browser.Busy() && waits < kMaxBrowserWaits);
+    // Nothing of the load may outlive the call: its connection is closed here, and the page is
+    // read as it stood.
+    browser.Stop();
     const auto body = mode == 1 ? browser.BodyText() : browser.BodyHtml();
     return body ? *body : kFailed;
-}
-
-void RegisterBSource() {
-    gui::ClassRegistry::Register("bSource",
-                                 [](gui::TComponent* owner) { return new bSource(owner); });
 }

@@ -80,10 +80,7 @@ TEST_F(FetchTest, BrowserRoadWaitsForASlowPage) {
 
 TEST_F(FetchTest, BrowserRoadGivesUpAfterElevenWaitsWithTheBodySoFar) {
     bSource::SetWaiter(fetch_test::QuickWait);
-    Response endless = Response::Html("<html><body><p>partial");
-    endless.holdOpen = true;
-    endless.declareLength = false;
-    standIn_.AnswerPath("/endless", endless);
+    standIn_.AnswerPath("/endless", Response::Unfinished("<html><body><p>partial"));
     EXPECT_EQ("partial", Browse("/endless", 1));
     EXPECT_EQ(11, WaitCount());
     EXPECT_EQ("<p>partial", Browse("/endless", 0));
@@ -93,10 +90,7 @@ TEST_F(FetchTest, BrowserRoadGivesUpAfterElevenWaitsWithTheBodySoFar) {
 TEST_F(FetchTest, BrowserRoadGivesUpAfterElevenWaitsAndFailsWithoutABody) {
     bSource::SetWaiter(fetch_test::QuickWait);
     standIn_.AnswerPath("/silent", Response::Silent());
-    Response headOnly = Response::Html("<html><head><title>still loading");
-    headOnly.holdOpen = true;
-    headOnly.declareLength = false;
-    standIn_.AnswerPath("/head", headOnly);
+    standIn_.AnswerPath("/head", Response::Unfinished("<html><head><title>still loading"));
     EXPECT_EQ("failed", Browse("/silent"));
     EXPECT_EQ(11, WaitCount());
     EXPECT_EQ("failed", Browse("/head"));

@@ -50,7 +50,10 @@ protected:
         WaitCount() = 0;
         bSource::SetWaiter(CountedWait);
     }
-    void TearDown() override { bSource::SetWaiter(nullptr); }
+    void TearDown() override {
+        bSource::SetWaiter(nullptr);
+        bSource::ResetLimits();
+    }
 
     std::string Url(const std::string& pathAndQuery) const { return standIn_.Url(pathAndQuery); }
     std::string Http(const std::string& pathAndQuery, uint8_t mode = 1) {

@@ -1,5 +1,5 @@
 // The fetcher's own time limit, at full length: a host that accepts the connection and never
-// answers is given up after the 30 s receive limit.
+// answers is given up after 30 s without a byte.
 #include <gtest/gtest.h>
 
 #include "FetchTestSupport.h"
@@ -10,7 +10,7 @@ using fetch_test::Clock;
 using fetch_test::FetchTest;
 using fetch_test::MillisecondsSince;
 
-TEST_F(FetchTest, HttpRoadGivesUpOnASilentHostAtTheReceiveLimit) {
+TEST_F(FetchTest, HttpRoadGivesUpOnASilentHostAtTheIdleLimit) {
     standIn_.AnswerNext(standin::Response::Silent());
     const auto start = Clock::now();
     EXPECT_EQ("failed", Http("/cgi-bin/userc.pl?31,demo,0,1"));

@@ -5,6 +5,7 @@
 
 #include "FetchTestSupport.h"
 #include "HttpTransport.h"
+#include "SharedClasses.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ using fetch_test::MillisecondsSince;
 using standin::Response;
 
 TEST(bSourceClass, FormDescriptionsCanCreateIt) {
-    RegisterBSource();
+    RegisterSharedClasses();
     std::unique_ptr<gui::TComponent> owner(new gui::TComponent(nullptr));
     gui::TComponent* created = gui::ClassRegistry::Create("bSource", owner.get());
     ASSERT_NE(nullptr, dynamic_cast<bSource*>(created));
@@ -130,11 +131,11 @@ TEST_F(FetchTest, BytesThatCannotStandInARequestLineGoOutEncoded) {
     EXPECT_EQ("GET /echo?m=a%20b%23c%E9%2C<br>|~ HTTP/1.1", standIn_.RequestLines()[0]);
 }
 
-// The limits themselves are tried on the client with short values; the fetcher's own 10 s and
-// 30 s are tried in the limit test programs.
-TEST_F(FetchTest, AHostThatNeverAnswersIsGivenUpAtTheReceiveLimit) {
+// The limits themselves are tried on the client with short values; the fetcher's own 30 s is
+// tried in a limit test program.
+TEST_F(FetchTest, AHostThatNeverAnswersIsGivenUpAtTheIdleLimit) {
     net::HttpLimits limits;
-    limits.receiveMs = 1500;
+    limits.idleMs = 1500;
     standIn_.AnswerNext(Response::Silent());
     auto start = Clock::now();
     EXPECT_FALSE(net::HttpGetBody(Url("/silent"), limits));

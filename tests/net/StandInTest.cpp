@@ -188,6 +188,41 @@ TEST_F(StandInServer, BodiesCanArriveInTimedPiecesOrNeverFinish) {
     EXPECT_EQ(std::string::npos, held.data.find("Content-Length"));
 }
 
+TEST_F(StandInServer, MisbehavioursGoOnTheWireAsAsked) {
+    standIn_.AnswerNext(Response::CutShort("250,0,0", 10));
+    auto reply = RawGet(port_, "/short");
+    EXPECT_NE(std::string::npos, reply.data.find("Content-Length: 10\r\n"));
+    EXPECT_EQ("250,0,0", reply.body);
+    EXPECT_TRUE(reply.closed);
+
+    standIn_.AnswerNext(Response::CutChunked({"250,0,0", "7,3"}));
+    reply = RawGet(port_, "/chunks");
+    EXPECT_NE(std::string::npos, reply.data.find("Transfer-Encoding: chunked\r\n"));
+    EXPECT_EQ(std::string::npos, reply.data.find("Content-Length"));
+    EXPECT_EQ("7\r\n250,0,0\r\n3\r\n7,3\r\n", reply.body);
+    EXPECT_TRUE(reply.closed);
+
+    standIn_.AnswerPath("/slow", Response::SlowHead(3, 150));
+    reply = RawGet(port_, "/slow", 400);
+    EXPECT_EQ(0u, reply.data.find("HTTP/1.1 200 OK\r\n"));
+    EXPECT_EQ(std::string::npos, reply.data.find("\r\n\r\n"));
+    reply = RawGet(port_, "/slow");
+    EXPECT_EQ("slow", reply.body);
+}
+
+TEST_F(StandInServer, CountsTheConnectionsTheClientHoldsOpen) {
+    standIn_.AnswerNext(Response::Unfinished("<html><body>partial"));
+    standin::Socket client = standin::Socket::ConnectLoopback(port_);
+    client.SendAll("GET /held HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    const auto start = Clock::now();
+    while (standIn_.RequestLines().empty() && MillisecondsSince(start) < 3000)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(1, standIn_.OpenConnections());
+    client.Close();
+    // At once, not when the server's thread gets round to it.
+    EXPECT_EQ(0, standIn_.OpenConnections());
+}
+
 TEST(StandInServerLifetime, StopEndsHeldConnectionsAndFreesThePort) {
     auto standIn = std::make_unique<standin::StandIn>();
     const int port = standIn->Start();

@@ -131,6 +131,14 @@ TEST_F(SetupProgram, StartsFromItsFolderAndCancelEndsWithZero) {
     Run();
     HWND wizard = WaitForWindow("ZemblyWindow", "Tarnwick Installer v1.20");
     ASSERT_NE(wizard, nullptr);
+    // The start-up asks the maker's site for its page, and the window stays live meanwhile.
+    bool asked = false;
+    for (int tries = 0; tries < 200 && !asked; ++tries) {
+        for (const std::string& line : standIn_.RequestLines())
+            if (line.find(" /setup.htm ") != std::string::npos) asked = true;
+        Sleep(25);
+    }
+    EXPECT_TRUE(asked);
     HWND cancelButton = nullptr;
     EnumChildWindows(
         wizard,
@@ -143,15 +151,6 @@ TEST_F(SetupProgram, StartsFromItsFolderAndCancelEndsWithZero) {
         },
         reinterpret_cast<LPARAM>(&cancelButton));
     ASSERT_NE(cancelButton, nullptr);
-    // The start-up asks the maker's site for its page while the window is up; Cancel ends the
-    // program at once, so it waits for the request to arrive.
-    auto asked = [this] {
-        for (const std::string& line : standIn_.RequestLines())
-            if (line.find(" /setup.htm ") != std::string::npos) return true;
-        return false;
-    };
-    for (int tries = 0; tries < 200 && !asked(); ++tries) Sleep(25);
-    EXPECT_TRUE(asked());
     PostMessageA(cancelButton, BM_CLICK, 0, 0);
     HWND question = WaitForWindow("#32770", "Are you sure you wish to cancel this setup?");
     ASSERT_NE(question, nullptr);

@@ -1,6 +1,6 @@
 // What the wizard's window tests share: a folder of its own that the wizard is started from
-// (setup.ini and the branding files written by the test), the maker's site played by the
-// stand-in, and every box, end and program start answered or recorded.
+// (setup.ini and the branding files written by the test), the maker's site and its account
+// service played by the stand-in, and every box, end and program start answered or recorded.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -40,7 +40,7 @@ protected:
     // Start with a setup.ini of these lines after the header.
     TForm1& StartWith(std::initializer_list<const char*> lines);
 
-    // The requests the stand-in saw for the wizard's pages.
+    // The requests the stand-in saw for one of the wizard's pages, once any on its way arrived.
     int PageRequests(const std::string& path) const;
     // The message texts shown so far.
     std::vector<std::string> Messages() const;
