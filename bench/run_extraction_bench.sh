@@ -4,7 +4,7 @@
 # same entries; both x86_64 under wine64, alternating, five runs each. Prints each program's
 # median in seconds and, last, their ratio (goal: 1.3 or less). A benchmark, not a test: it never
 # fails on the ratio.
-set -euo pipefail
+set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 . "$root/scripts/lib.sh"
 work="$root/build/bench/extraction"
@@ -12,9 +12,10 @@ programs="$root/build/win64/bench"
 runs=5
 
 install_missing
-build_tree win64 bench_wizard_extract bench_plain_extract
+build_tree win64 bench_wizard_extract bench_plain_extract || exit 1
 mkdir -p "$work/source"
-[ -f "$work/source/setup.tws" ] || python3 "$root/bench/make_archive.py" "$work/source/setup.tws"
+[ -f "$work/source/setup.tws" ] ||
+    python3 "$root/bench/make_archive.py" "$work/source/setup.tws" || exit 1
 
 # The wizard shows its page on a display of its own, in a prefix of the benchmark's own.
 start_xvfb
