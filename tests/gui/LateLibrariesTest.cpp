@@ -6,35 +6,15 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Form.h"
 #include "GuiClasses.h"
 #include "MessagePump.h"
 #include "Resources.h"
+#include "WindowTestSupport.h"
 
 namespace {
-
-// A 4 x 2 top-down 32-bit BMP file, all blue.
-std::string SmallBmp() {
-    std::string bmp(54 + 4 * 2 * 4, '\0');
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put32(2, static_cast<uint32_t>(bmp.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, 4);
-    put32(22, static_cast<uint32_t>(-2));
-    bmp[26] = 1;
-    bmp[28] = 32;
-    for (size_t p = 54; p + 3 < bmp.size(); p += 4) {
-        bmp[p] = static_cast<char>(0xFF);
-        bmp[p + 3] = static_cast<char>(0xFF);
-    }
-    return bmp;
-}
 
 // The late libraries that are loaded, one bit each; 0 when none is.
 int LoadedLateLibraries() {
@@ -51,7 +31,8 @@ TEST(LateLibraries, AWindowOfUser32ControlsComesUpWithoutThem) {
     EXPECT_EXIT(
         {
             gui::RegisterClasses();
-            gui::AddResource("late.bmp", SmallBmp());
+            gui::AddResource("late.bmp",
+                             testing_support::SmallBmp(4, 2, std::vector<uint32_t>(8, 0x0000FF)));
             char temp[MAX_PATH] = {};
             GetTempPathA(MAX_PATH, temp);
             gui::TForm form(nullptr);

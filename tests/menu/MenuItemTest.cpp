@@ -6,6 +6,7 @@
 #include "ImageList.h"
 #include "Menu.h"
 #include "MenuTestSupport.h"
+#include "WindowTestSupport.h"
 
 namespace {
 
@@ -359,29 +360,12 @@ TEST(ImageList, DescribedStripsComeInAtFirstUseWithTheirOwnMaskColour) {
     list.SetProperty("Width", gui::PropertyValue::Int(2));
     list.SetProperty("Height", gui::PropertyValue::Int(2));
     list.SetProperty("MaskColor", gui::PropertyValue::Ident("clRed"));
-    // A 4 x 2 top-down BMP: a red image, then a blue one.
-    std::vector<uint8_t> bmp(54 + 4 * 2 * 4, 0);
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<uint8_t>(v >> (8 * i));
-    };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put32(2, static_cast<uint32_t>(bmp.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, 4);
-    put32(22, static_cast<uint32_t>(-2));
-    bmp[26] = 1;
-    bmp[28] = 32;
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 4; ++x) {
-            const size_t p = 54 + (static_cast<size_t>(y) * 4 + x) * 4;
-            bmp[p + (x < 2 ? 2 : 0)] = 0xFF;
-            bmp[p + 3] = 0xFF;
-        }
+    // A red image, then a blue one.
+    const uint32_t red = 0xFF0000, blue = 0x0000FF;
+    std::string bmp = testing_support::SmallBmp(4, 2, {red, red, blue, blue, red, red, blue, blue});
     gui::PropertyValue data;
     data.kind = gui::PropertyValue::Kind::Binary;
-    data.data = bmp;
+    data.data.assign(bmp.begin(), bmp.end());
     ASSERT_TRUE(list.SetProperty("Bitmap", data));
     list.SetMaskColor(gui::clNone);
 
