@@ -556,9 +556,11 @@ LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 // The procedure of standard controls' windows, put over the class's own one. A Unicode
-// procedure, as the class's are, so that the window keeps taking text as it did.
+// procedure, as the class's are, so that the window keeps taking text as it did. The control
+// rides in the window's user data, as with our own class: reading a property would cost a
+// round trip to the window server on wine for every message.
 LRESULT CALLBACK StandardWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* control = TWinControl::FromHandle(hwnd);
+    auto* control = reinterpret_cast<TWinControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!control || control->hwnd_ != hwnd) {
         auto classProc = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kClassProcProperty));
         LRESULT result = classProc ? CallWindowProcW(classProc, hwnd, msg, wParam, lParam)
@@ -568,6 +570,7 @@ LRESULT CALLBACK StandardWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     }
     LRESULT result = SafeWndProc(control, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         RemovePropA(hwnd, kControlProperty);
         RemovePropA(hwnd, kClassProcProperty);
         control->hwnd_ = nullptr;
@@ -610,7 +613,7 @@ TWinControl::~TWinControl() {
         HWND hwnd = hwnd_;
         // The parts of this object that derived classes added are gone: no message may reach
         // them while the window goes (a standard control's go to its class's procedure).
-        if (ownClass_) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         RemovePropA(hwnd, kControlProperty);
         hwnd_ = nullptr;
         DestroyWindow(hwnd);
@@ -675,6 +678,7 @@ void TWinControl::CreateWnd() {
         if (hwnd) {
             hwnd_ = hwnd;
             SetPropA(hwnd, kControlProperty, this);
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
             classProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
                 hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StandardWindowProc)));
             SetPropA(hwnd, kClassProcProperty, reinterpret_cast<HANDLE>(classProc_));
