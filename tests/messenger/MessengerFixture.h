@@ -14,9 +14,13 @@
 #include "MediaPlayer.h"
 #include "Menu.h"
 #include "ProcessEnd.h"
+#include "RecordingBrowser.h"
 #include "StandIn.h"
 
 namespace messengertest {
+
+using testing_support::HtmlCommand;
+using testing_support::RecordingBrowser;
 
 // The shell calls of the tray icon, in order: NIM_ADD, NIM_DELETE, ...
 struct TrayRecorder {
@@ -30,33 +34,6 @@ struct BrowserRecorder {
     BrowserRecorder();
     ~BrowserRecorder();
     std::vector<std::pair<std::string, std::string>> starts;
-};
-
-// The command registered for HTML files, put back as it was when the test ends. Test programs
-// that set it hold a lock of ctest's, so none sees another's.
-class HtmlCommand {
-public:
-    HtmlCommand();
-    ~HtmlCommand();
-    void Set(const std::string& command) { SetValue(REG_SZ, command.c_str(), command.size() + 1); }
-    void SetValue(DWORD type, const void* data, size_t size);
-    // No command key at all.
-    void Remove();
-
-private:
-    bool had_ = false;
-    DWORD type_ = 0;
-    std::vector<BYTE> original_;
-};
-
-// The browser played by the recorder program (tools/), copied into the folder under a name with a
-// space; what it was started with.
-struct RecordingBrowser {
-    explicit RecordingBrowser(const std::string& folder);
-    ~RecordingBrowser();
-    std::string path;  // the copy
-    // The command line's arguments after the program, once it has recorded them.
-    std::vector<std::string> WaitForArguments() const;
 };
 
 class MessengerTest : public ::testing::Test {
