@@ -62,6 +62,8 @@ protected:
     // has run when this returns.
     void ChooseTrayItem(gui::TMenuItem* item);
 
+    // Whether the release check's timer was running once the windows were made.
+    bool releaseCheckArmed_ = false;
     gui::DialogRecorder dialogs_;
     gui::ExitRecorder exits_;
     gui::MediaRecorder sounds_;

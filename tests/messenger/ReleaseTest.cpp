@@ -21,9 +21,10 @@ protected:
     }
     // The one check, fired sooner than its ten seconds.
     void RunCheck() {
+        ASSERT_TRUE(releaseCheckArmed_);
         ASSERT_EQ(Form9->Timer1->Interval(), 10000u);
-        ASSERT_TRUE(Form9->Timer1->Enabled());
         Form9->Timer1->SetInterval(1);
+        Form9->Timer1->SetEnabled(true);
         ASSERT_TRUE(testing_support::PumpUntil([] { return !Form9->Timer1->Enabled(); }));
     }
     static std::string Download() {
