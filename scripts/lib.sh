@@ -1,7 +1,7 @@
 # Shared steps of scripts/test and scripts/run.
 
 packages=(cmake make g++ clang libclang-rt-14-dev g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb
-          xauth googletest libz-mingw-w64-dev)
+          xauth googletest libz-mingw-w64-dev zip sox)
 wine64=/usr/lib/wine/wine64
 
 # Commands run when the script ends, however it ends.
