@@ -52,6 +52,7 @@ TEST_F(Browser, EachPageArrivesWholeAsTheQuotedProgramsOnlyArgument) {
               Arguments{"http://" + StandIn().Host() + "/cgi-bin/default.pl?00,infozsms,"});
     EXPECT_EQ(exits_.Count(), 1);
     EXPECT_EQ(exits_.Code(), 0);
+    EXPECT_EQ(GetFileAttributesA(PathOf("zemblySMS.ini").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(dialogs_.Shown().empty());
 }
 

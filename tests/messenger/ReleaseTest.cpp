@@ -76,7 +76,7 @@ TEST_F(Release, OffAsksNothingAndStillStopsTheTimer) {
     EXPECT_EQ(Form9->Label1->Caption(), "ZemblySMS v2.00");
 }
 
-TEST_F(Release, OkAndTheCloseImageHideTheNoticeAndReleaseItsFetcher) {
+TEST_F(Release, OkHidesTheNoticeAndReleasesItsFetcher) {
     StandIn().AnswerNext(standin::Response::Text("ZemblySMS v2.10"));
     RunCheck();
     ASSERT_TRUE(Form9->Visible());
@@ -84,25 +84,6 @@ TEST_F(Release, OkAndTheCloseImageHideTheNoticeAndReleaseItsFetcher) {
     EXPECT_FALSE(Form9->Visible());
     EXPECT_EQ(Form9->bSource1, nullptr);
     EXPECT_EQ(Form9->FindComponent("bSource1"), nullptr);
-
-    // The close image, with the fetcher already gone.
-    Form9->Show();
-    testing_support::MouseMove(*Form9->Image1, 5, 5);
-    ASSERT_TRUE(Form9->Image4->Visible());
-    Click(*Form9->Image4);
-    EXPECT_FALSE(Form9->Visible());
-    EXPECT_FALSE(exits_.Ended());
-}
-
-TEST_F(Release, DownloadOpensThePageAndEndsWithoutWriting) {
-    StandIn().AnswerNext(standin::Response::Text("ZemblySMS v2.10"));
-    RunCheck();
-    Click(Find<gui::TBitBtn>(*Form9, "BitBtn2"));
-    EXPECT_EQ(browser_.starts.size(), 1u);
-    EXPECT_EQ(browser_.starts.at(0).second, "\"" + Download() + "\"");
-    EXPECT_EQ(exits_.Count(), 1);
-    EXPECT_EQ(exits_.Code(), 0);
-    EXPECT_EQ(GetFileAttributesA(PathOf("zemblySMS.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace
