@@ -329,7 +329,7 @@ protected:
 private:
     friend class TControl;
     friend LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM);
-    friend LRESULT CALLBACK SubclassWindowProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    friend LRESULT CALLBACK SubclassWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
