@@ -1,12 +1,11 @@
 #include <windows.h>
 
 #include "FormPlacement.h"
-// (the common controls need the types of windows.h first)
-#include <commctrl.h>
 
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <unordered_map>
 
 #include "Form.h"
 
@@ -15,6 +14,18 @@ namespace gui {
 namespace {
 
 const char* const kKeys[] = {"Left", "Top", "Width", "Height"};
+
+// The form windows watched, with the window procedure that ours passes their messages on to.
+// Not the common controls' subclass chain: on some platforms it costs a round trip to the window
+// server for every message, and a form whose list gets thousands of items receives one per item.
+struct WatchedForm {
+    TFormPlacement* placement = nullptr;  // nullptr once it stopped watching
+    WNDPROC previous = nullptr;
+};
+std::unordered_map<HWND, WatchedForm>& WatchedForms() {
+    static std::unordered_map<HWND, WatchedForm> forms;
+    return forms;
+}
 
 // Named whole numbers in one section of an INI file or one registry key.
 class PlacementStore {
@@ -186,43 +197,60 @@ void TFormPlacement::Watch() {
     TForm* form = Form();
     if (watched_ || !form || Designing()) return;
     HWND window = form->Handle();
-    if (SetWindowSubclass(window, FormMessage, reinterpret_cast<UINT_PTR>(this),
-                          reinterpret_cast<DWORD_PTR>(this)))
-        watched_ = window;
+    auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormMessage)));
+    if (!previous) return;
+    WatchedForms()[window] = WatchedForm{this, previous};
+    watched_ = window;
 }
 
 void TFormPlacement::Unwatch() {
     if (!watched_) return;
-    RemoveWindowSubclass(watched_, FormMessage, reinterpret_cast<UINT_PTR>(this));
+    auto found = WatchedForms().find(watched_);
+    if (found != WatchedForms().end()) {
+        // Out of the chain when nothing was put over it since; else it only passes messages on.
+        if (GetWindowLongPtrA(watched_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&FormMessage)) {
+            SetWindowLongPtrA(watched_, GWLP_WNDPROC,
+                              reinterpret_cast<LONG_PTR>(found->second.previous));
+            WatchedForms().erase(found);
+        } else {
+            found->second.placement = nullptr;
+        }
+    }
     watched_ = nullptr;
 }
 
-LRESULT CALLBACK TFormPlacement::FormMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR, DWORD_PTR self) {
-    auto* placement = reinterpret_cast<TFormPlacement*>(self);
-    switch (msg) {
-        case WM_SHOWWINDOW:
-            // Sent before the window appears (so it appears in its place) and before it goes.
-            if (wParam && !placement->shown_) {
-                placement->shown_ = true;
-                placement->RestoreFormPlacement();
-            } else if (!wParam && placement->shown_) {
-                placement->SaveFormPlacement();
-            }
-            break;
-        case WM_EXITSIZEMOVE:
-            if (placement->shown_) placement->SaveFormPlacement();
-            break;
-        case WM_DESTROY:
-            if (placement->shown_ && IsWindowVisible(window)) placement->SaveFormPlacement();
-            break;
-        case WM_NCDESTROY:
-            placement->Unwatch();
-            break;
-        default:
-            break;
+LRESULT CALLBACK TFormPlacement::FormMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto found = WatchedForms().find(window);
+    if (found == WatchedForms().end()) return DefWindowProcA(window, msg, wParam, lParam);
+    const WatchedForm watched = found->second;
+    if (TFormPlacement* placement = watched.placement) {
+        switch (msg) {
+            case WM_SHOWWINDOW:
+                // Sent before the window appears (so it appears in its place) and before it goes.
+                if (wParam && !placement->shown_) {
+                    placement->shown_ = true;
+                    placement->RestoreFormPlacement();
+                } else if (!wParam && placement->shown_) {
+                    placement->SaveFormPlacement();
+                }
+                break;
+            case WM_EXITSIZEMOVE:
+                if (placement->shown_) placement->SaveFormPlacement();
+                break;
+            case WM_DESTROY:
+                if (placement->shown_ && IsWindowVisible(window)) placement->SaveFormPlacement();
+                break;
+            case WM_NCDESTROY:
+                placement->Unwatch();
+                break;
+            default:
+                break;
+        }
     }
-    return DefSubclassProc(window, msg, wParam, lParam);
+    const LRESULT result = CallWindowProcA(watched.previous, window, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) WatchedForms().erase(window);
+    return result;
 }
 
 bool TFormPlacement::SetProperty(const std::string& name, const PropertyValue& value) {

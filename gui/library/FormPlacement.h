@@ -41,8 +41,7 @@ public:
     void Loaded() override;
 
 private:
-    static LRESULT CALLBACK FormMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK FormMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     TForm* Form() const;
     void Watch();
     void Unwatch();
