@@ -122,22 +122,23 @@ std::string TForm1::ContactsPath() const {
 void TForm1::LoadContacts() {
     ListBox1->Items().Clear();
     keepReadFile_ = false;
-    std::string file;
+    std::vector<std::string> records;
     try {
+        std::string file;
         if (messenger::ReadWholeFile(ContactsPath(), file)) {
             messenger::ContactsRead read = messenger::ReadContacts(file);
             keepReadFile_ = !read.accepted;
-            ListBox1->Items().Assign(read.records);
+            records = std::move(read.records);
         }
     } catch (...) {
-        // Unread, the file must not be replaced by an empty list unkept; and the list view
-        // must still show the (empty) record list.
+        // Unread, the file must not be replaced by an empty list without a copy kept; and the
+        // list view must still show the (empty) record list.
         keepReadFile_ = true;
-        ListReload();
+        ShowRecords({});
         throw;
     }
     // Also without a file, so that list-view item i always shows record i.
-    ListReload();
+    ShowRecords(std::move(records));
 }
 
 void TForm1::SaveContacts() {
@@ -148,25 +149,26 @@ void TForm1::SaveContacts() {
 }
 
 void TForm1::ListReload() {
-    std::vector<std::string> records = ListBox1->Items().Items();
+    ShowRecords(ListBox1->Items().Items());
+}
+
+void TForm1::ShowRecords(std::vector<std::string> records) {
     messenger::OrderContactsOnePass(records);
     ListBox1->Items().Assign(records);
 
-    gui::TStrings& defaultSenders = Form2->ComboBox2->Items();
-    gui::TStrings& senders = ComboBox1->Items();
+    std::vector<std::string> names;
+    names.reserve(records.size());
     const bool hadSelection = ListView1->SelCount() > 0;
-    ListView1->Items().BeginUpdate();
-    ListView1->Items().Clear();
-    defaultSenders.Clear();
-    senders.Clear();
+    gui::TListItems& items = ListView1->Items();
+    items.BeginUpdate();
+    items.Clear();
     for (const std::string& record : records) {
-        gui::TListItem* item = ListView1->Items().Add();
-        item->SetCaption(messenger::ContactCaption(record));
-        item->SetImageIndex(0);
-        defaultSenders.Add(messenger::ContactName(record));
-        senders.Add(messenger::ContactName(record));
+        items.Add(messenger::ContactCaption(record), 0);
+        names.push_back(messenger::ContactName(record));
     }
-    ListView1->Items().EndUpdate();
+    items.EndUpdate();
+    Form2->ComboBox2->Items().Assign(names);
+    ComboBox1->Items().Assign(names);
     // The selection went with the old items.
     if (hadSelection) RebuildToText();
 }

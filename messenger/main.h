@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Buttons.h"
 #include "ExtCtrls.h"
@@ -69,6 +70,9 @@ public:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The records in one ordering pass, into the record list, the list view and both sender
+    // lists.
+    void ShowRecords(std::vector<std::string> records);
     void RebuildToText();
     void ApplySendRule();
     void ShowCounter();
