@@ -36,7 +36,8 @@ protected:
         gui::ProcessMessages();
     }
     HWND SenderEdit() {
-        COMBOBOXINFO info{sizeof info};
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
         GetComboBoxInfo(Form1->ComboBox1->Handle(), &info);
         return info.hwndItem;
     }
@@ -97,7 +98,8 @@ TEST_F(Composer, ToTextFollowsTheSelectionAndSendNeedsTwoCharactersInEachInput) 
     EXPECT_FALSE(SendEnabled());
     // Choosing a sender from the drop-down list.
     SendMessageA(Form1->ComboBox1->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
-    COMBOBOXINFO info{sizeof info};
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
     GetComboBoxInfo(Form1->ComboBox1->Handle(), &info);
     RECT item;
     SendMessageA(info.hwndList, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
