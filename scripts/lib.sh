@@ -1,7 +1,7 @@
 # Shared steps of scripts/test and scripts/run.
 
 packages=(cmake make g++ clang libclang-rt-14-dev g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb
-          xauth googletest libz-mingw-w64-dev)
+          xauth googletest libz-mingw-w64-dev zip sox)
 wine64=/usr/lib/wine/wine64
 
 # Commands run when the script ends, however it ends.
@@ -60,7 +60,8 @@ prepare_wine() {
     [ "${2:-}" = managed ] && managed=Y
     export WINEPREFIX="$dir/wineprefix" HOME="$dir/home" WINEDEBUG=-all
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
-    mkdir -p "$HOME"
+    # A home with a recycle bin, as a desktop user's has: wine deletes to it only when it exists.
+    mkdir -p "$HOME/.local/share/Trash/files" "$HOME/.local/share/Trash/info"
     # One server for the whole run, started apart from ctest so that it holds none of its pipes.
     /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
     "$wine64" wineboot </dev/null >/dev/null 2>&1

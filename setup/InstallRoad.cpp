@@ -24,20 +24,43 @@ bool MakeFolder(const std::string& path) {
     return true;
 }
 
-// Makes and enters every level of the entry's folder, so the library extracts into the deepest.
-void EnterEntryFolder(const std::string& installFolder, const std::string& subfolder) {
-    for (const std::string& level : setup::EntryFolderLevels(installFolder, subfolder)) {
-        MakeFolder(level);
-        if (!SetCurrentDirectoryA(level.c_str()))
-            throw gui::Exception("Cannot enter the folder \"" + level + "\"");
-    }
+std::string CurrentFolder() {
+    char folder[MAX_PATH + 1] = {};
+    const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+    return std::string(folder, length < sizeof folder ? length : 0);
 }
+
+// Makes every level of an entry's folder and enters the deepest, where the library extracts.
+// Entering a folder is a round to the file system, and most entries share the folder of the one
+// before: it is entered again only when it differs, or when the current folder has moved since.
+class EntryFolders {
+public:
+    explicit EntryFolders(std::string installFolder) : installFolder_(std::move(installFolder)) {}
+
+    void Enter(const std::string& subfolder) {
+        if (entered_ && subfolder == subfolder_ && CurrentFolder() == current_) return;
+        std::string deepest;
+        for (const std::string& level : setup::EntryFolderLevels(installFolder_, subfolder)) {
+            MakeFolder(level);
+            deepest = level;
+        }
+        if (!SetCurrentDirectoryA(deepest.c_str()))
+            throw gui::Exception("Cannot enter the folder \"" + deepest + "\"");
+        entered_ = true;
+        subfolder_ = subfolder;
+        current_ = CurrentFolder();
+    }
+
+private:
+    std::string installFolder_;
+    bool entered_ = false;
+    std::string subfolder_;
+    std::string current_;
+};
 
 // Where the entry was written: the current folder and the entry's own path within it.
 std::string WrittenPath(const std::string& entryName) {
-    char folder[MAX_PATH + 1] = {};
-    const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
-    std::string path(folder, length < sizeof folder ? length : 0);
+    std::string path = CurrentFolder();
     if (!path.empty() && path.back() != '\\') path += '\\';
     for (char c : entryName) path += c == '/' ? '\\' : c;
     return path;
@@ -132,12 +155,13 @@ void InstallRoad::SetUpProgress(uint64_t totalSize) {
 void InstallRoad::ExtractEntries(const std::vector<setup::InstallEntry>& entries,
                                  setup::ExtractionOutcome& outcome) {
     const std::string archive = setup::ArchiveBufferText(form_.curDir->Caption()).value_or("");
-    const std::string installFolder = form_.DirectoryEdit1->Text();
+    EntryFolders folders(form_.DirectoryEdit1->Text());
     UnzipParameterRecord& record = form_.UnzipParameters;
     setup::UnzipProgress progress(
         &form_, {form_.Label23, form_.ProgressBar1, form_.ProgressBar2, &form_.SmallFiles});
     std::set<std::string> written;  // an entry that two file lines match is written twice
     for (const setup::InstallEntry& entry : entries) {
+        folders.Enter(entry.subfolder);
         std::array<char, kUnzipBufferSize> archiveBuffer{};
         std::array<char, kUnzipBufferSize> nameBuffer{};
         archive.copy(archiveBuffer.data(), archiveBuffer.size() - 1);
@@ -145,8 +169,6 @@ void InstallRoad::ExtractEntries(const std::vector<setup::InstallEntry>& entries
         record.archivePath = archiveBuffer.data();
         record.entryName = nameBuffer.data();
         record.entryCount = 1;
-
-        EnterEntryFolder(installFolder, entry.subfolder);
         progress.BeginEntry(entry.size);
         const int32_t result = UnzipExtractEntry(&record);
         // The buffers go with this pass; the record must not keep pointing at them.

@@ -2,12 +2,19 @@
 // feedback, the registry keys, the links, the files, the install folder and the Add/Remove
 // Programs entry, with the three stages shown, then the Un-Finished page with the last failure's
 // warning.
-//
-// Not built yet: this stand-in removes nothing and ends the road the way the real one ends when
-// the install folder could not be removed, so the user is told that it is still there.
 #pragma once
 
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "InstallRecord.h"
+#include "UninstallStages.h"
+
 class TForm1;
+namespace gui {
+class TImage;
+}
 
 class UninstallRoad {
 public:
@@ -15,5 +22,20 @@ public:
     void Run();
 
 private:
+    void SendFeedback();
+    void FillRemovalList();
+    void RemoveRegistryKeys();
+    void RemoveEntry();
+    void Close();
+
+    setup::UninstallPlaces Places();
+    // The install's list of what it made; nothing for an install made without one.
+    std::unique_ptr<setup::InstallRecord> ReadRecord(const std::string& installFolder);
+    // The stage icon shown done, the bar's value, then the marker moved on to the next icon.
+    void StageDone(gui::TImage& done, int bar, int markerStop);
+
     TForm1& form_;
+    std::vector<std::string> removalList_;
+    // The last failure; shown on the end page.
+    std::string note_;
 };

@@ -1,5 +1,6 @@
 #include "UninstallRules.h"
 
+#include "EntryName.h"
 #include "FolderPaths.h"
 #include "Shortcuts.h"
 #include "TextToolkit.h"
@@ -25,9 +26,16 @@ std::vector<std::string> RemovalList(const SetupConfig& config) {
 
 RemovalTarget RemovalTargetOf(const std::string& line, const std::string& installFolder) {
     RemovalTarget target;
-    target.mask = text::GetFieldOf(line, 1, ",", true);
+    const std::string mask = text::GetFieldOf(line, 1, ",", true);
     const std::string sub = text::GetFieldOf(line, 2, ",", true);
-    target.folder = sub == target.mask ? installFolder : installFolder + "\\" + sub;
+    target.folder = sub == mask ? installFolder : installFolder + "\\" + sub;
+    target.inside = sub == mask || unz::IsSafeEntryName(sub);
+    target.mask = NamePartOf(mask);
+    const std::string maskFolder = FolderPartOf(mask);
+    if (!maskFolder.empty()) {
+        target.folder += "\\" + maskFolder;
+        target.inside = target.inside && unz::IsSafeEntryName(maskFolder);
+    }
     return target;
 }
 

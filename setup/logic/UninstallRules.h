@@ -23,10 +23,14 @@ constexpr int kOwnFileLines = 2;
 std::vector<std::string> RemovalList(const SetupConfig& config);
 
 // The folder a removal line's files lie in and the mask that selects them. A third field equal to
-// the mask (or none) means the install folder itself.
+// the mask (or none) means the install folder itself. A mask with folder parts ("docs/*") lists
+// the files of that folder below the line's folder, so those parts move into the folder. A line
+// whose subfolder or mask folder could lead out of the install folder (as the install refuses to
+// write there) selects nothing.
 struct RemovalTarget {
     std::string folder;
     std::string mask;
+    bool inside = true;
 };
 RemovalTarget RemovalTargetOf(const std::string& line, const std::string& installFolder);
 

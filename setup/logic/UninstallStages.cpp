@@ -66,6 +66,7 @@ void RemoveFiles(const std::vector<std::string>& removalList, const UninstallPla
     const size_t lines = removalList.size();
     for (size_t i = 0; i < lines; ++i) {
         const RemovalTarget target = RemovalTargetOf(removalList[i], places.installFolder);
+        if (!target.inside) continue;
         const bool ownFile = i + kOwnFileLines >= lines;
         const std::vector<std::string> paths = record && !ownFile
                                                    ? record->FilesIn(target.folder, target.mask)

@@ -82,7 +82,8 @@ protected:
             CloseHandle(process_.hThread);
         }
         SetEnvironmentVariableA("ZEMBLY_MAKER_HOST", nullptr);
-        for (const char* name : {"setup.exe", "setup.ini"}) DeleteFileA((folder_ + name).c_str());
+        for (const char* name : {"setup.exe", "unzdll.dll", "setup.ini"})
+            DeleteFileA((folder_ + name).c_str());
         RemoveDirectoryA(folder_.c_str());
     }
 

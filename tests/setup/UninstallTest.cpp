@@ -34,6 +34,14 @@ TEST(UninstallRules, RemovalLinesNameFolderMaskLinkAndBar) {
     EXPECT_EQ("C:\\P\\Foo\\bin", sub.folder);
     EXPECT_EQ("ocean*", sub.mask);
     EXPECT_EQ("C:\\P\\Foo", RemovalTargetOf("0,a.txt,a.txt", "C:\\P\\Foo").folder);
+    // An archive folder in the mask is where the install put those entries.
+    const RemovalTarget nested = RemovalTargetOf("0,docs/*.txt,Docs", "C:\\P\\Foo");
+    EXPECT_EQ("C:\\P\\Foo\\Docs\\docs", nested.folder);
+    EXPECT_EQ("*.txt", nested.mask);
+    EXPECT_TRUE(nested.inside);
+    for (const char* outside :
+         {"0,*.txt,..", "0,../*.txt", "0,*.txt,c:\\windows", "0,a\\..\\..\\*"})
+        EXPECT_FALSE(RemovalTargetOf(outside, "C:\\P\\Foo").inside) << outside;
 
     EXPECT_EQ("Foo", RemovedLinkName(0, "0,x.txt", "Foo"));
     EXPECT_EQ("ocean", RemovedLinkName(1, "3,ocean.exe", "Foo"));

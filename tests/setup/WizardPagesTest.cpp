@@ -205,7 +205,7 @@ TEST_F(WizardPages, UninstallRoadWithAndWithoutFeedback) {
         }
         EXPECT_EQ(Page(), 11);
         EXPECT_EQ(Of(form), (Buttons{false, true, false, "Finish"}));
-        EXPECT_NE(form.Label35->Caption().find(installed), std::string::npos);
+        EXPECT_EQ(form.Label35->Caption(), "");
         EXPECT_FALSE(exits.Ended());
         Press(*form.Button2);
         EXPECT_EQ(exits.Code(), 0);

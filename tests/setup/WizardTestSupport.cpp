@@ -80,6 +80,7 @@ void WizardTest::SetUp() {
     folder_ = NewTempFolder("wizard");
     standIn_.Start();
     _putenv_s("ZEMBLY_MAKER_HOST", standIn_.Host().c_str());
+    _putenv_s("ZEMBLY_SERVICE_HOST", standIn_.Host().c_str());
     bSource::SetWaiter(ShortWait);
 }
 
@@ -90,6 +91,7 @@ void WizardTest::TearDown() {
     setup::SetInvocationSource(nullptr);
     bSource::SetWaiter(nullptr);
     _putenv_s("ZEMBLY_MAKER_HOST", "");
+    _putenv_s("ZEMBLY_SERVICE_HOST", "");
     standIn_.Stop();
     for (const std::string& folder : extraFolders_) RemoveTree(folder);
     RemoveTree(folder_);

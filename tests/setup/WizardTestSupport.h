@@ -1,6 +1,6 @@
 // What the wizard's window tests share: a folder of its own that the wizard is started from
-// (setup.ini and the branding files written by the test), the maker's site played by the
-// stand-in, and every box, end and program start answered or recorded.
+// (setup.ini and the branding files written by the test), the maker's site and its account
+// service played by the stand-in, and every box, end and program start answered or recorded.
 #pragma once
 
 #include <gtest/gtest.h>

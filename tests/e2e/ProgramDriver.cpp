@@ -1,0 +1,140 @@
+#include "ProgramDriver.h"
+
+#include <climits>
+
+#include "Graphics.h"
+
+namespace e2e {
+
+namespace {
+
+struct Search {
+    DWORD process;
+    std::string className;  // empty: any
+    std::string caption;    // empty: any
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->process) return TRUE;
+    char text[256] = {};
+    if (!search->className.empty()) {
+        GetClassNameA(window, text, sizeof text);
+        if (search->className != text) return TRUE;
+    }
+    if (!search->caption.empty()) {
+        GetWindowTextA(window, text, sizeof text);
+        if (search->caption != text) return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (static_cast<int>(GetTickCount() - start) >= milliseconds) return false;
+        Sleep(20);
+    }
+}
+
+std::vector<HWND> Children(HWND window) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+ProgramProcess::~ProgramProcess() {
+    if (!info_.hProcess) return;
+    if (WaitForExit(0) == STILL_ACTIVE) TerminateProcess(info_.hProcess, 1);
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool ProgramProcess::Start(const std::string& programPath) {
+    const std::string folder = programPath.substr(0, programPath.rfind('\\') + 1);
+    std::string commandLine = "\"" + programPath + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessA(programPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                          nullptr, folder.c_str(), &startup, &info_) != FALSE;
+}
+
+DWORD ProgramProcess::WaitForExit(int milliseconds) {
+    if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(milliseconds)) != WAIT_OBJECT_0)
+        return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+HWND ProgramProcess::FindTopLevel(const std::string& className, const std::string& caption) const {
+    Search search{Id(), className, caption};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ProgramProcess::Window(const std::string& caption) const {
+    return FindTopLevel("", caption);
+}
+
+bool ProgramProcess::Visible(const std::string& caption) const {
+    HWND window = Window(caption);
+    return window && IsWindowVisible(window);
+}
+
+void ProgramProcess::Type(HWND window, int x, int y, const std::string& text) const {
+    HWND nearest = nullptr;
+    long best = LONG_MAX;
+    for (HWND child : Children(window)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        POINT corner{r.left, r.top};
+        ScreenToClient(window, &corner);
+        const long distance = labs(corner.x - x) + labs(corner.y - y);
+        if (distance < best) best = distance, nearest = child;
+    }
+    for (char c : text) PostMessageA(nearest, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+bool ProgramProcess::Press(HWND window, const std::string& caption) const {
+    for (HWND child : Children(window)) {
+        char text[128] = {};
+        GetWindowTextA(child, text, sizeof text);
+        if (caption != text) continue;
+        PostMessageA(child, BM_CLICK, 0, 0);
+        return true;
+    }
+    return false;
+}
+
+bool SaveScreenshot(HWND window, const std::string& path) {
+    RECT r;
+    if (!GetWindowRect(window, &r)) return false;
+    gui::TBitmap picture(r.right - r.left, r.bottom - r.top);
+    HDC screen = GetDC(nullptr);
+    const bool copied = BitBlt(picture.Canvas().Handle(), 0, 0, picture.Width(), picture.Height(),
+                               screen, r.left, r.top, SRCCOPY) != FALSE;
+    ReleaseDC(nullptr, screen);
+    if (!copied) return false;
+    try {
+        picture.SaveToPng(path);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace e2e
