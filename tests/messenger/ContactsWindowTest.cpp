@@ -126,6 +126,18 @@ TEST_F(Contacts, OnlyOurHeaderIsReadAndEveryLoadRefillsTheLists) {
     EXPECT_EQ(Form1->ComboBox1->Items().Count(), 0);
 }
 
+TEST_F(Contacts, OddFilesLoadWholeAndSaveBackUnchanged) {
+    // Lone CR and LF line ends, a NUL, bytes above 127 and a line of a megabyte.
+    const std::string odd = std::string("A\0b|1", 5);
+    const std::string huge = "C" + std::string(1 << 20, 'x') + "|3";
+    WriteFile("contacts.con", "[zembly SMS contacts 2.00]\r" + odd + "\nB|\xE9\xFF\r" + huge);
+    TrayDoubleClick();
+    EXPECT_EQ(Records(), (Lines{odd, "B|\xE9\xFF", huge}));
+    DialogScript script({Cancel});
+    Click(*Form1->BitBtn1);
+    EXPECT_EQ(Contents(), kHeader + odd + "\r\nB|\xE9\xFF\r\n" + huge + "\r\n");
+}
+
 TEST_F(Contacts, AddRefusesABarAndStoresWhatIsTyped) {
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tarnwick\\Holmvar\\EditStatus");
     {
