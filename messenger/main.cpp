@@ -132,7 +132,7 @@ void TForm1::LoadContacts() {
     std::vector<std::string> records;
     try {
         std::string file;
-        if (messenger::ReadWholeFile(ContactsPath(), file)) {
+        if (files::ReadWholeFile(ContactsPath(), file)) {
             messenger::ContactsRead read = messenger::ReadContacts(file);
             keepReadFile_ = !read.accepted;
             records = std::move(read.records);
@@ -150,8 +150,8 @@ void TForm1::LoadContacts() {
 
 void TForm1::SaveContacts() {
     const std::string path = ContactsPath();
-    if (keepReadFile_) messenger::CopyWholeFile(path, messenger::ContactsBackupPath(path));
-    messenger::ReplaceFile(path, messenger::WriteContacts(ListBox1->Items().Items()));
+    if (keepReadFile_) files::CopyWholeFile(path, messenger::ContactsBackupPath(path));
+    files::ReplaceFile(path, messenger::WriteContacts(ListBox1->Items().Items()));
     keepReadFile_ = false;
 }
 

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "MessageCounter.h"
 #include "ProgramFolder.h"
+#include "ShellLink.h"
 #include "Sounds.h"
 #include "StartupShortcut.h"
 #include "TextToolkit.h"
@@ -64,7 +65,7 @@ void TForm2::BitBtn3Click(gui::TObject*) {
     const std::string program = gui::Application.ExeName();
     const std::string link = kth->GetSpecialFolder("allStartup") + messenger::kStartupShortcutName;
     const std::string reason =
-        messenger::SaveShellLink(link, program, messenger::ProgramFolder(program));
+        files::SaveShellLink(link, program, messenger::ProgramFolder(program));
     if (reason.empty())
         gui::ShowMessage(link);
     else

@@ -193,7 +193,7 @@ std::string TForm12::SettingsPath() const {
 }
 
 void TForm12::SaveINI() {
-    messenger::ReplaceFile(SettingsPath(),
+    files::ReplaceFile(SettingsPath(),
                            messenger::WriteSettings(messenger::SettingsFromControls()));
 }
 
@@ -201,7 +201,7 @@ void TForm12::LoadINI() {
     std::string file;
     bool found = false;
     try {
-        found = messenger::ReadWholeFile(SettingsPath(), file);
+        found = files::ReadWholeFile(SettingsPath(), file);
     } catch (const std::exception&) {
         // A file that cannot be read is passed over like a missing one.
     }

@@ -2,10 +2,9 @@
 
 #include "PlatformWrites.h"
 
-#include <objidl.h>
-#include <shlobj.h>
-
+#include "FileStore.h"
 #include "LocalFiles.h"
+#include "ShellLink.h"
 
 namespace setup {
 
@@ -34,29 +33,6 @@ bool WriteValue(HKEY key, const NamedValue& value) {
     }
     return false;
 }
-
-std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(length) - 1);
-    return wide;
-}
-
-// COM for one call on this thread, left as it was found.
-class ComScope {
-public:
-    ComScope() : owned_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (owned_) CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool owned_;
-};
 
 }  // namespace
 
@@ -93,39 +69,16 @@ NamedValue StringValue(const std::string& name, const std::string& text) {
 
 bool SaveShellLink(const std::string& target, const std::string& workingFolder,
                    const std::string& linkFile) {
-    ComScope com;
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return false;
-    bool saved = false;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->SetPath(target.c_str())) &&
-        SUCCEEDED(link->SetWorkingDirectory(workingFolder.c_str())) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        saved = SUCCEEDED(file->Save(Wide(linkFile).c_str(), FALSE));
-        file->Release();
-    }
-    link->Release();
-    return saved;
+    return files::SaveShellLink(linkFile, target, workingFolder).empty();
 }
 
 bool ReplaceFileWith(const std::string& path, const std::string& content) {
-    const std::string temporary = path + ".tmp";
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool complete =
-        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-        written == content.size();
-    const bool closed = CloseHandle(file) != 0;
-    if (complete && closed &&
-        MoveFileExA(temporary.c_str(), path.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    try {
+        files::ReplaceFile(path, content);
         return true;
-    DeleteFileA(temporary.c_str());
-    return false;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 }  // namespace setup

@@ -139,7 +139,7 @@ TEST_F(SettingsDialog, StartupShortcutIsSavedThenShownOrItsFailureExplained) {
     EXPECT_EQ(dialogs_.Shown()[1].text, "The startup shortcut could not be saved:\n\r" +
                                             text::LowerAscii(Folder()) +
                                             "missing\\zemblySMS Messenger.lnk\n\r" +
-                                            messenger::SystemMessage(ERROR_PATH_NOT_FOUND) + ".");
+                                            files::SystemMessage(ERROR_PATH_NOT_FOUND) + ".");
     Form2->kth->SetFolderSources(nullptr);
 }
 

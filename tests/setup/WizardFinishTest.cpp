@@ -247,7 +247,9 @@ TEST_F(WizardFinish, ShortcutsReadBackAndTheRecordNamesWhatWasMade) {
             record += file + "\r\n";
         }
         EXPECT_EQ(record, Read(install_ + "\\setup.lst"));
-        if (!onDesktop) EXPECT_FALSE(Read(desktop + "Ed.lnk"));
+        if (!onDesktop) {
+            EXPECT_FALSE(Read(desktop + "Ed.lnk"));
+        }
         for (const auto& link : links) DeleteFileA(link.first.c_str());
         Restart();
     }

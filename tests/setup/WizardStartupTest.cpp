@@ -108,7 +108,7 @@ TEST_F(WizardTest, MissingSetupIniShowsItsMessageAndQuitsWithOneOnceTheLoopRuns)
 }
 
 TEST_F(WizardTest, WrongHeadersEndAtOnceWithOne) {
-    for (const std::string ini : {std::string("[Tarnwick Installer v1.20]\r\nprogname=X"),
+    for (const std::string& ini : {std::string("[Tarnwick Installer v1.20]\r\nprogname=X"),
                                   std::string("[Tarnwick Installer v1.00] \r\nprogname=X"),
                                   std::string("[tarnwick installer v1.00]"), std::string()}) {
         SCOPED_TRACE(ini);

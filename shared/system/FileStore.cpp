@@ -6,7 +6,7 @@
 
 #include "Component.h"
 
-namespace messenger {
+namespace files {
 
 namespace {
 
@@ -100,7 +100,7 @@ void ReplaceFile(const std::string& path, const std::string& bytes) {
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     char temp[MAX_PATH] = {};
     // Same folder, so that the move is a rename on one volume.
-    if (!GetTempFileNameA(folder.c_str(), "zsm", 0, temp))
+    if (!GetTempFileNameA(folder.c_str(), "zsf", 0, temp))
         Fail("Cannot write", path, GetLastError());
     {
         Handle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -126,4 +126,4 @@ bool CopyWholeFile(const std::string& from, const std::string& to) {
     Fail("Cannot write", to, error);
 }
 
-}  // namespace messenger
+}  // namespace files

@@ -1,10 +1,10 @@
-// The messenger's small text files on disk: read whole, and replaced in one step so that a write
-// that fails leaves the previous file as it was.
+// Small files of both programs on disk: read whole, and replaced in one step so that a write that
+// fails leaves the previous file as it was.
 #pragma once
 
 #include <string>
 
-namespace messenger {
+namespace files {
 
 // The file's bytes. False when there is no such file; any other failure raises gui::Exception
 // naming the file and the reason.
@@ -22,4 +22,4 @@ bool CopyWholeFile(const std::string& from, const std::string& to);
 // The system's text for an error code, without its closing full stop.
 std::string SystemMessage(unsigned long error);
 
-}  // namespace messenger
+}  // namespace files
