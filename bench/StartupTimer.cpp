@@ -1,9 +1,10 @@
-// Times a program's start: from the process's creation to its window of a given caption shown
-// with the program's message loop idle. Each run ends the program; one unmeasured run comes first
-// so that every measured one starts with the files in the cache.
+// Times programs' starts: from the process's creation to its window of a given caption shown
+// with the program's message loop idle. Each run ends the program; one unmeasured run of each
+// comes first so that every measured one starts with the files in the cache, and the programs
+// then take turns.
 //
-//   startup_timer <runs> <window caption> <program.exe>
-// prints one line per run and then "median <ms>".
+//   startup_timer <runs> <window caption> <program.exe> [<window caption> <program.exe>...]
+// prints, for each program, its file name, one line per run and then "median <ms>".
 #include <windows.h>
 
 #include <algorithm>
@@ -13,6 +14,12 @@
 #include <vector>
 
 namespace {
+
+struct Program {
+    std::string path;
+    const char* caption;
+    std::vector<double> times;
+};
 
 struct Target {
     DWORD process;
@@ -76,28 +83,42 @@ double TimeOneStart(const std::string& program, const char* caption) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: startup_timer <runs> <window caption> <program.exe>\n");
+    if (argc < 4 || argc % 2 != 0) {
+        std::fprintf(
+            stderr,
+            "usage: startup_timer <runs> <caption> <program.exe> [<caption> <program.exe>...]\n");
         return 2;
     }
     const int runs = std::max(1, std::atoi(argv[1]));
-    if (TimeOneStart(argv[3], argv[2]) < 0) {
-        std::fprintf(stderr, "startup_timer: no window \"%s\" from %s\n", argv[2], argv[3]);
-        return 1;
-    }
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const double ms = TimeOneStart(argv[3], argv[2]);
-        if (ms < 0) {
-            std::fprintf(stderr, "startup_timer: run %d failed\n", i + 1);
+    std::vector<Program> programs;
+    for (int i = 2; i + 1 < argc; i += 2) programs.push_back({argv[i + 1], argv[i], {}});
+    for (const Program& program : programs)
+        if (TimeOneStart(program.path, program.caption) < 0) {
+            std::fprintf(stderr, "startup_timer: no window \"%s\" from %s\n", program.caption,
+                         program.path.c_str());
             return 1;
         }
-        std::printf("run %d: %.1f ms\n", i + 1, ms);
-        times.push_back(ms);
+    // Run by run in turn, so that a machine that gets busier or quieter meanwhile weighs on every
+    // program alike.
+    for (int i = 0; i < runs; ++i)
+        for (Program& program : programs) {
+            const double ms = TimeOneStart(program.path, program.caption);
+            if (ms < 0) {
+                std::fprintf(stderr, "startup_timer: run %d of %s failed\n", i + 1,
+                             program.path.c_str());
+                return 1;
+            }
+            program.times.push_back(ms);
+        }
+    for (Program& program : programs) {
+        std::printf("%s\n", program.path.substr(program.path.rfind('\\') + 1).c_str());
+        for (size_t i = 0; i < program.times.size(); ++i)
+            std::printf("run %zu: %.1f ms\n", i + 1, program.times[i]);
+        std::vector<double> times = program.times;
+        std::sort(times.begin(), times.end());
+        const size_t n = times.size();
+        const double median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+        std::printf("median %.1f\n", median);
     }
-    std::sort(times.begin(), times.end());
-    const size_t n = times.size();
-    const double median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-    std::printf("median %.1f\n", median);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BrowserCommand.h"
+#include "Dialogs.h"
 #include "LaunchBrowser.h"
 
 namespace messenger {
@@ -52,8 +53,14 @@ bool LaunchBrowser(const std::string& pageAddress) {
     const std::string command = RegisteredBrowserCommand();
     if (command.empty()) return false;
     const std::string program = BrowserProgram(command);
+    // An empty file name would have the shell open something else than a browser.
+    if (program.empty()) return false;
     const std::string parameters = BrowserArgument(pageAddress);
     return Starter() ? Starter()(program, parameters) : ShellStart(program, parameters);
+}
+
+void OpenInBrowser(const std::string& pageAddress, const std::string& failureMessage) {
+    if (!LaunchBrowser(pageAddress)) gui::MessageDlg(failureMessage, gui::mtWarning, gui::mbOK);
 }
 
 }  // namespace messenger

@@ -8,9 +8,13 @@
 
 namespace messenger {
 
-// False when no browser could be started (no command registered, or the start failed); the
-// caller shows its own message then.
+// False when no browser could be started: no command registered, no quoted program in it, or
+// the start failed.
 bool LaunchBrowser(const std::string& pageAddress);
+
+// LaunchBrowser, and on failure the caller's message in a warning box with OK, whichever windows
+// are on screen.
+void OpenInBrowser(const std::string& pageAddress, const std::string& failureMessage);
 
 // What starts the browser program with its parameters; true when it started. Tests put a recorder
 // here; nullptr puts ShellExecuteA back.

@@ -12,7 +12,11 @@ TForm1* Form1 = nullptr;
 TForm1::TForm1(gui::TComponent* owner) : TForm(owner, "TForm1") {
     GUI_CONTROLS(ListView1, ComboBox1, Label3, ListBox1, bSource1);
     GUI_HANDLERS(FormClose);
+    GUI_CONTROLS(Image3, Label8, Image1);
+    GUI_HANDLERS(Image1Click);
     LoadFromResource("TFORM1");
+    borderless_.AddDragSurfaces({Image3, Label8});
+    borderless_.SetHotZone(*Image1, {611, 658, 18});
 }
 
 std::string TForm1::ContactsPath() const {
@@ -61,4 +65,9 @@ void TForm1::ReleaseFetcher() {
 
 void TForm1::FormClose(gui::TObject*, gui::TCloseAction&) {
     Form12->SaveAndEnd(false);
+}
+
+void TForm1::Image1Click(gui::TObject*) {
+    Image1->Hide();
+    Hide();
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "BorderlessWindow.h"
+#include "ExtCtrls.h"
 #include "Form.h"
 #include "ListControls.h"
 #include "ListView.h"
@@ -33,6 +35,17 @@ public:
 
     // A close request from the system ends the program with its settings saved.
     void FormClose(gui::TObject* sender, gui::TCloseAction& action);
+
+    // Frameless: dragged by the background and the title, closed by a picture that shows only
+    // while the pointer is near the top right corner.
+    gui::TImage* Image3 = nullptr;
+    gui::TLabel* Label8 = nullptr;
+    gui::TImage* Image1 = nullptr;
+    // Only hides the composer (the program goes on in the tray) and saves the contacts.
+    void Image1Click(gui::TObject* sender);
+
+private:
+    messenger::BorderlessWindow borderless_{*this};
 };
 
 extern TForm1* Form1;

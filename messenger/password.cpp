@@ -34,7 +34,9 @@ TForm12::TForm12(gui::TComponent* owner) : TForm(owner, "TForm12") {
     GUI_HANDLERS(FormCreate, Timer1Timer, Timer2Timer, Button2Click, MaskEdit1KeyPress,
                  RadioButton2Click, Button1Click, Button3Click, OpenzemblySMS1Click,
                  RxTrayIcon1DblClick, Paypal1Click, Settings1Click, LogOff1Click, Exit2Click);
+    GUI_CONTROLS(Image3, Shape1, Shape2);
     LoadFromResource("TFORM12");
+    borderless_.AddDragSurfaces({Image3, Shape1, Shape2});
     RadioButton1->SetCaption("Log on to " + messenger::SiteDomain());
 }
 
@@ -129,8 +131,8 @@ void TForm12::Button1Click(gui::TObject*) {
 }
 
 void TForm12::Button3Click(gui::TObject*) {
-    if (!messenger::LaunchBrowser(service::BrowserPageAddress("signup")))
-        gui::MessageDlg(messenger::kSignUpBrowserFailure, gui::mtWarning, gui::mbOK);
+    messenger::OpenInBrowser(service::BrowserPageAddress("signup"),
+                             messenger::kSignUpBrowserFailure);
 }
 
 // ---------------------------------------------------------------------------------------------

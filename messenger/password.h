@@ -3,7 +3,9 @@
 // menu, and the settings file's two operations.
 #pragma once
 
+#include "BorderlessWindow.h"
 #include "Buttons.h"
+#include "ExtCtrls.h"
 #include "Form.h"
 #include "FormPlacement.h"
 #include "KelTextHandler1.h"
@@ -37,6 +39,9 @@ public:
     gui::TRxTrayIcon* RxTrayIcon1 = nullptr;
     TOfficePopupMenu* OfficePopupMenu1 = nullptr;
     gui::TFormPlacement* FormPlacement1 = nullptr;
+    gui::TImage* Image3 = nullptr;  // background, and with the two frame shapes the drag surfaces
+    gui::TShape* Shape1 = nullptr;
+    gui::TShape* Shape2 = nullptr;
 
     // Start-up and logon.
     void FormCreate(gui::TObject* sender);
@@ -68,6 +73,8 @@ public:
     void SaveAndEnd(bool processPendingMessages);
 
 private:
+    messenger::BorderlessWindow borderless_{*this};
+
     void SetLogonInputsEnabled(bool on);
     void PlayStartupSound();
 };

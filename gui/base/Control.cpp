@@ -10,13 +10,22 @@
 namespace gui {
 
 LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK SubclassWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR refData);
+LRESULT CALLBACK StandardWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 namespace {
 const char kWindowClass[] = "ZemblyWindow";
 // Every window of a control carries the control under this property.
 const char kControlProperty[] = "ZemblyControl";
+// A standard control's window carries its class's own procedure under this one, so that its
+// messages still reach it once the control has let go of the window.
+const char kClassProcProperty[] = "ZemblyClassProc";
+
+// The window classes that user32 itself provides; any other standard class is a common control.
+bool User32Class(const std::string& name) {
+    for (const char* own : {"BUTTON", "EDIT", "STATIC", "LISTBOX", "COMBOBOX", "SCROLLBAR"})
+        if (SameText(name, own)) return true;
+    return false;
+}
 
 PopupMenuHandler& PopupHandler() {
     static PopupMenuHandler handler;
@@ -546,17 +555,36 @@ LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     return result;
 }
 
-LRESULT CALLBACK SubclassWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR refData) {
-    auto* control = reinterpret_cast<TWinControl*>(refData);
-    if (!control || control->hwnd_ != hwnd) return DefSubclassProc(hwnd, msg, wParam, lParam);
+// The procedure of standard controls' windows, put over the class's own one. A Unicode
+// procedure, as the class's are, so that the window keeps taking text as it did. The control
+// rides in the window's user data, as with our own class: reading a property would cost a
+// round trip to the window server on wine for every message.
+LRESULT CALLBACK StandardWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* control = reinterpret_cast<TWinControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!control || control->hwnd_ != hwnd) {
+        auto classProc = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kClassProcProperty));
+        LRESULT result = classProc ? CallWindowProcW(classProc, hwnd, msg, wParam, lParam)
+                                   : DefWindowProcW(hwnd, msg, wParam, lParam);
+        if (msg == WM_NCDESTROY) RemovePropA(hwnd, kClassProcProperty);
+        return result;
+    }
     LRESULT result = SafeWndProc(control, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, SubclassWindowProc, 1);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         RemovePropA(hwnd, kControlProperty);
+        RemovePropA(hwnd, kClassProcProperty);
         control->hwnd_ = nullptr;
     }
     return result;
+}
+
+void UseCommonControls() {
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX),
+                                 ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        return InitCommonControlsEx(&icc) != FALSE;
+    }();
+    (void)registered;
 }
 
 // =============================================================================================
@@ -584,11 +612,8 @@ TWinControl::~TWinControl() {
     if (hwnd_) {
         HWND hwnd = hwnd_;
         // The parts of this object that derived classes added are gone: no message may reach
-        // them while the window goes.
-        if (ownClass_)
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        else
-            RemoveWindowSubclass(hwnd, SubclassWindowProc, 1);
+        // them while the window goes (a standard control's go to its class's procedure).
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         RemovePropA(hwnd, kControlProperty);
         hwnd_ = nullptr;
         DestroyWindow(hwnd);
@@ -646,19 +671,17 @@ void TWinControl::CreateWnd() {
                                params.x, params.y, params.width, params.height, params.parent, id,
                                instance, this);
     } else {
-        static bool commonControls = [] {
-            INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX),
-                                     ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-            return InitCommonControlsEx(&icc) != FALSE;
-        }();
-        (void)commonControls;
+        if (!User32Class(params.windowClass)) UseCommonControls();
         hwnd = CreateWindowExA(params.exStyle, params.windowClass.c_str(), params.caption.c_str(),
                                params.style, params.x, params.y, params.width, params.height,
                                params.parent, id, instance, nullptr);
         if (hwnd) {
             hwnd_ = hwnd;
             SetPropA(hwnd, kControlProperty, this);
-            SetWindowSubclass(hwnd, SubclassWindowProc, 1, reinterpret_cast<DWORD_PTR>(this));
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+            classProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+                hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StandardWindowProc)));
+            SetPropA(hwnd, kClassProcProperty, reinterpret_cast<HANDLE>(classProc_));
             // A standard control clicks on its own (BN_CLICKED and the like).
             SetControlStyle(ControlStyle() & ~(csCaptureMouse | csClickEvents));
         }
@@ -694,7 +717,7 @@ void TWinControl::RecreateWnd() {
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!hwnd_) return 0;
     if (ownClass_) return DefWindowProcA(hwnd_, msg, wParam, lParam);
-    return DefSubclassProc(hwnd_, msg, wParam, lParam);
+    return CallWindowProcW(classProc_, hwnd_, msg, wParam, lParam);
 }
 
 void TWinControl::ApplyFont() {

@@ -329,7 +329,7 @@ protected:
 private:
     friend class TControl;
     friend LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM);
-    friend LRESULT CALLBACK SubclassWindowProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    friend LRESULT CALLBACK StandardWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
@@ -343,6 +343,7 @@ private:
 
     HWND hwnd_ = nullptr;
     bool ownClass_ = true;
+    WNDPROC classProc_ = nullptr;  // a standard control's own procedure, under ours
     std::vector<TControl*> controls_;
     TControl* captureControl_ = nullptr;
     TControl* mouseControl_ = nullptr;
@@ -400,5 +401,10 @@ void SetPopupMenuHandler(PopupMenuHandler handler);
 // Gives back the device contexts that graphic controls took outside painting. The message loop
 // calls it after each message.
 void FreeDeviceContexts();
+
+// Makes the common controls' window classes (list view, tab control, progress bar, up-down,
+// tooltips) known before the first of them is made. The common-control library loads then: a
+// program whose first windows are all of user32's classes starts without it.
+void UseCommonControls();
 
 }  // namespace gui

@@ -83,6 +83,9 @@ void TForm::CreateParams(TCreateParams& params) {
 
 void TForm::CreateWnd() {
     TWinControl::CreateWnd();
+    HWND window = Handle();
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* user = dynamic_cast<TFormWindowUser*>(Component(i))) user->FormWindowMade(window);
     if (windowState_ != wsNormal && visible_) SetWindowState(windowState_);
 }
 
@@ -359,7 +362,15 @@ void TForm::PaintWindow(HDC dc, const RECT& area) {
     PaintControls(dc, area);
 }
 
+void TForm::TellWindowUsers(UINT msg, WPARAM wParam, LPARAM lParam) {
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* user = dynamic_cast<TFormWindowUser*>(Component(i)))
+            user->FormWindowMessage(msg, wParam, lParam);
+}
+
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SHOWWINDOW || msg == WM_EXITSIZEMOVE || msg == WM_DESTROY)
+        TellWindowUsers(msg, wParam, lParam);
     switch (msg) {
         case WM_CLOSE:
             Close();

@@ -40,6 +40,23 @@ enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
+// A component that acts on its form's window. A form makes its window only when it is shown or
+// the window is really needed, so a component that asked for it at once would make every hidden
+// form's window at start-up; instead the form tells the components it owns each time it has made
+// a window, and a component made later looks at HandleAllocated itself.
+class TFormWindowUser {
+public:
+    virtual void FormWindowMade(HWND window) { (void)window; }
+    // The form's window is being shown or hidden (WM_SHOWWINDOW), has stopped moving or sizing
+    // (WM_EXITSIZEMOVE) or is going (WM_DESTROY); heard before the form handles it.
+    virtual void FormWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+        (void)msg, (void)wParam, (void)lParam;
+    }
+
+protected:
+    ~TFormWindowUser() = default;
+};
+
 class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* owner, const std::string& className = "TForm");
@@ -118,6 +135,7 @@ protected:
 
 private:
     void Styles(DWORD& style, DWORD& exStyle) const;
+    void TellWindowUsers(UINT msg, WPARAM wParam, LPARAM lParam);
     void ApplyStyles();
     void PlaceOnScreen();
     SIZE FrameSize() const;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Imaging.h"
 #include "Resources.h"
 
 namespace gui {
@@ -546,6 +547,7 @@ void TBitmap::Release() {
     bits_ = nullptr;
     width_ = height_ = 0;
     hasAlpha_ = false;
+    encoded_.clear();
 }
 
 void TBitmap::Allocate(int width, int height) {
@@ -572,6 +574,7 @@ void TBitmap::SetSize(int width, int height) {
 }
 
 TCanvas& TBitmap::Canvas() {
+    DecodePending();
     if (!canvas_) {
         canvas_ = std::make_unique<TCanvas>();
         if (bitmap_) {
@@ -584,6 +587,7 @@ TCanvas& TBitmap::Canvas() {
 }
 
 TColor TBitmap::Pixel(int x, int y) const {
+    DecodePending();
     if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return clNone;
     GdiFlush();
     uint32_t v = bits_[static_cast<size_t>(y) * width_ + x];
@@ -591,6 +595,7 @@ TColor TBitmap::Pixel(int x, int y) const {
 }
 
 void TBitmap::SetPixel(int x, int y, TColor color) {
+    DecodePending();
     if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return;
     GdiFlush();
     TColor rgb = ColorToRGB(color);
@@ -600,6 +605,7 @@ void TBitmap::SetPixel(int x, int y, TColor color) {
 }
 
 uint32_t* TBitmap::ScanLine(int y) {
+    DecodePending();
     if (!bits_ || y < 0 || y >= height_) return nullptr;
     GdiFlush();
     return bits_ + static_cast<size_t>(y) * width_;
@@ -607,6 +613,11 @@ uint32_t* TBitmap::ScanLine(int y) {
 
 void TBitmap::Assign(TBitmap& other) {
     if (&other == this) return;
+    if (!other.Decoded()) {
+        Release();
+        encoded_ = other.encoded_;
+        return;
+    }
     Allocate(other.width_, other.height_);
     if (bits_) {
         GdiFlush();
@@ -615,15 +626,74 @@ void TBitmap::Assign(TBitmap& other) {
     hasAlpha_ = other.hasAlpha_;
 }
 
-namespace {
-// COM for WIC, initialised once per thread that decodes or encodes.
-void EnsureCom() {
-    static thread_local bool initialised = false;
-    if (!initialised) {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        initialised = true;
+// COM for WIC, initialised once per thread that decodes or encodes; the factory is made once, as
+// making it costs as much as decoding a small picture.
+IWICImagingFactory& ImagingFactory() {
+    static thread_local bool comReady = false;
+    if (!comReady) {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // harmless when the thread has COM
+        comReady = true;
     }
+    static IWICImagingFactory* const factory = [] {
+        IWICImagingFactory* made = nullptr;
+        if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IWICImagingFactory, reinterpret_cast<void**>(&made))))
+            made = nullptr;
+        return made;  // kept for the whole run
+    }();
+    if (!factory) throw Exception("The imaging component is not available");
+    return *factory;
 }
+
+namespace {
+
+// The decoder class of a picture of a known format, by its first bytes; nullptr for others.
+const CLSID* DecoderOf(const void* data, size_t size) {
+    static const struct {
+        std::string signature;
+        const CLSID* decoder;
+    } kFormats[] = {{"BM", &CLSID_WICBmpDecoder},
+                    {std::string("\x89PNG\r\n\x1a\n", 8), &CLSID_WICPngDecoder},
+                    {"GIF87a", &CLSID_WICGifDecoder},
+                    {"GIF89a", &CLSID_WICGifDecoder},
+                    {"\xFF\xD8\xFF", &CLSID_WICJpegDecoder},
+                    {std::string("\0\0\1\0", 4), &CLSID_WICIcoDecoder},
+                    {std::string("II*\0", 4), &CLSID_WICTiffDecoder},
+                    {std::string("MM\0*", 4), &CLSID_WICTiffDecoder}};
+    for (const auto& format : kFormats)
+        if (data && size >= format.signature.size() &&
+            std::memcmp(data, format.signature.data(), format.signature.size()) == 0)
+            return format.decoder;
+    return nullptr;
+}
+
+}  // namespace
+
+bool KnownPictureFormat(const std::string& data) {
+    return DecoderOf(data.data(), data.size()) != nullptr;
+}
+
+HRESULT CreatePictureDecoder(IWICStream* stream, const void* data, size_t size,
+                             IWICBitmapDecoder** decoder) {
+    *decoder = nullptr;
+    IWICImagingFactory& factory = ImagingFactory();  // and COM on this thread
+    if (const CLSID* known = DecoderOf(data, size)) {
+        IWICBitmapDecoder* made = nullptr;
+        if (SUCCEEDED(CoCreateInstance(*known, nullptr, CLSCTX_INPROC_SERVER, IID_IWICBitmapDecoder,
+                                       reinterpret_cast<void**>(&made)))) {
+            if (SUCCEEDED(made->Initialize(stream, WICDecodeMetadataCacheOnLoad))) {
+                *decoder = made;
+                return S_OK;
+            }
+            made->Release();
+        }
+        const LARGE_INTEGER start{};
+        stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    }
+    return factory.CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnLoad, decoder);
+}
+
+namespace {
 
 template <class T>
 struct ComPtr {
@@ -636,19 +706,11 @@ struct ComPtr {
     explicit operator bool() const { return p != nullptr; }
 };
 
-IWICImagingFactory* Factory(ComPtr<IWICImagingFactory>& holder) {
-    EnsureCom();
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, reinterpret_cast<void**>(&holder))))
-        throw Exception("The imaging component is not available");
-    return holder.p;
-}
 }  // namespace
 
 void TBitmap::LoadFromMemory(const void* data, size_t size) {
     if (!data || size == 0 || size > 0x7FFFFFFF) throw Exception("Invalid picture data");
-    ComPtr<IWICImagingFactory> factoryHolder;
-    IWICImagingFactory* factory = Factory(factoryHolder);
+    IWICImagingFactory* factory = &ImagingFactory();
     ComPtr<IWICStream> stream;
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
@@ -657,8 +719,7 @@ void TBitmap::LoadFromMemory(const void* data, size_t size) {
     if (FAILED(factory->CreateStream(&stream)) ||
         FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(data)),
                                             static_cast<DWORD>(size))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnLoad,
-                                                &decoder)) ||
+        FAILED(CreatePictureDecoder(stream.p, data, size, &decoder)) ||
         FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&w, &h)) || w == 0 ||
         h == 0 || w > 16384 || h > 16384 || FAILED(factory->CreateFormatConverter(&converter)) ||
         FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppPBGRA,
@@ -693,9 +754,27 @@ void TBitmap::LoadFromFile(const std::string& path) {
     LoadFromMemory(data.data(), data.size());
 }
 
+void TBitmap::LoadEncoded(std::string data) {
+    if (!KnownPictureFormat(data) || data.size() > 0x7FFFFFFF) {
+        LoadFromMemory(data.data(), data.size());
+        return;
+    }
+    Release();
+    encoded_ = std::move(data);
+}
+
+void TBitmap::DecodeEncoded() {
+    std::string data = std::move(encoded_);
+    encoded_.clear();
+    try {
+        LoadFromMemory(data.data(), data.size());
+    } catch (const Exception&) {
+        Release();
+    }
+}
+
 void TBitmap::LoadFromResourceName(const std::string& name) {
-    std::string data = ResourceData(name);
-    LoadFromMemory(data.data(), data.size());
+    LoadEncoded(ResourceData(name));
 }
 
 void TBitmap::SaveToPng(const std::string& path) const {
@@ -713,8 +792,7 @@ void TBitmap::SaveToPng(const std::string& path) const {
                                 static_cast<int>(widePath.size()));
     widePath.resize(n > 0 ? n - 1 : 0);
 
-    ComPtr<IWICImagingFactory> factoryHolder;
-    IWICImagingFactory* factory = Factory(factoryHolder);
+    IWICImagingFactory* factory = &ImagingFactory();
     ComPtr<IWICStream> stream;
     ComPtr<IWICBitmapEncoder> encoder;
     ComPtr<IWICBitmapFrameEncode> frame;

@@ -236,7 +236,9 @@ private:
 };
 
 // An off-screen 32-bit top-down DIB section with its own canvas. Pictures are decoded into it
-// through WIC (PNG, JPEG, GIF, BMP, ICO); test pictures are written out as PNG.
+// through WIC (PNG, JPEG, GIF, BMP, ICO); test pictures are written out as PNG. A picture given
+// encoded (LoadEncoded, LoadFromResourceName) keeps its bytes and is decoded when it is first
+// drawn, measured or read, so that the pictures of windows never shown cost nothing.
 class TBitmap {
 public:
     TBitmap();
@@ -245,14 +247,23 @@ public:
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    bool Empty() const { return width_ <= 0 || height_ <= 0; }
+    int Width() const {
+        DecodePending();
+        return width_;
+    }
+    int Height() const {
+        DecodePending();
+        return height_;
+    }
+    bool Empty() const { return Width() <= 0 || Height() <= 0; }
     // A new size clears the picture to white and drops any alpha channel.
     void SetSize(int width, int height);
 
     TCanvas& Canvas();
-    HBITMAP Handle() const { return bitmap_; }
+    HBITMAP Handle() const {
+        DecodePending();
+        return bitmap_;
+    }
 
     // Pixel access straight on the DIB bits; reads outside the picture give clNone.
     TColor Pixel(int x, int y) const;
@@ -261,25 +272,42 @@ public:
     uint32_t* ScanLine(int y);
 
     // True when the picture carries transparency (premultiplied alpha): Draw blends it.
-    bool HasAlpha() const { return hasAlpha_; }
+    bool HasAlpha() const {
+        DecodePending();
+        return hasAlpha_;
+    }
 
+    // A copy of the other picture; one still encoded stays so.
     void Assign(TBitmap& other);
     // Raise Exception when the data is no picture WIC can read.
     void LoadFromMemory(const void* data, size_t size);
     void LoadFromFile(const std::string& path);
-    // A picture stored in the program's resources (see Resources.h).
+    // Keeps the encoded picture to be decoded when it is first needed. Data that is plainly no
+    // picture of a known format is decoded at once, and raises Exception as LoadFromMemory does;
+    // a picture whose bytes prove damaged only when decoded is empty.
+    void LoadEncoded(std::string data);
+    // A picture stored in the program's resources (see Resources.h), kept encoded.
     void LoadFromResourceName(const std::string& name);
+    // Whether the picture still waits to be decoded.
+    bool Decoded() const { return encoded_.empty(); }
     void SaveToPng(const std::string& path) const;
 
 private:
     void Release();
     void Allocate(int width, int height);
+    // Measuring or reading a picture that is still encoded decodes it: to the caller it was
+    // there all along, hence const.
+    void DecodePending() const {
+        if (!encoded_.empty()) const_cast<TBitmap*>(this)->DecodeEncoded();
+    }
+    void DecodeEncoded();
 
     int width_ = 0;
     int height_ = 0;
     HBITMAP bitmap_ = nullptr;
     uint32_t* bits_ = nullptr;
     bool hasAlpha_ = false;
+    std::string encoded_;
     HDC dc_ = nullptr;
     HGDIOBJ originalBitmap_ = nullptr;
     std::unique_ptr<TCanvas> canvas_;

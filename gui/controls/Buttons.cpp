@@ -18,7 +18,7 @@ void LoadPictureData(TBitmap& picture, const std::vector<uint8_t>& data) {
             data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<uint32_t>(data[3]) << 24);
         if (length == data.size() - 4) skip = 4;
     }
-    picture.LoadFromMemory(data.data() + skip, data.size() - skip);
+    picture.LoadEncoded(std::string(data.begin() + static_cast<std::ptrdiff_t>(skip), data.end()));
 }
 
 // Places glyph and caption one after the other along one side of the button, `extent` long:

@@ -168,6 +168,11 @@ void TPicture::LoadFromMemory(const void* data, size_t size) {
     Changed();
 }
 
+void TPicture::LoadEncoded(std::string data) {
+    bitmap_.LoadEncoded(std::move(data));
+    Changed();
+}
+
 void TPicture::Assign(TBitmap& bitmap) {
     bitmap_.Assign(bitmap);
     Changed();
@@ -260,8 +265,7 @@ void TImage::SetAutoSize(bool on) {
 
 bool TImage::SetProperty(const std::string& name, const PropertyValue& value) {
     if (SameText(name, "Picture") || SameText(name, "Picture.Data")) {
-        std::string bytes = DescribedPicture(value);
-        picture_.LoadFromMemory(bytes.data(), bytes.size());
+        picture_.LoadEncoded(DescribedPicture(value));
     } else if (SameText(name, "Stretch")) {
         SetStretch(value.AsBool());
     } else if (SameText(name, "Center")) {

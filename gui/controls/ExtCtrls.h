@@ -70,6 +70,8 @@ public:
     void LoadFromFile(const std::string& path);
     void LoadFromResourceName(const std::string& name);
     void LoadFromMemory(const void* data, size_t size);
+    // Keeps the encoded picture until it is first drawn or measured (see TBitmap::LoadEncoded).
+    void LoadEncoded(std::string data);
     void Assign(TBitmap& bitmap);
     void Clear();
 

@@ -1,8 +1,6 @@
 #include <windows.h>
 
 #include "FormPlacement.h"
-// (the common controls need the types of windows.h first)
-#include <commctrl.h>
 
 #include <climits>
 #include <cstdlib>
@@ -111,13 +109,9 @@ RECT NormalRect(HWND window) {
 
 TFormPlacement::TFormPlacement(TComponent* owner) : TComponent(owner) {
     SetClassName("TFormPlacement");
-    // One made by code watches at once; a described one once its form has been read (Loaded).
-    if (owner && !owner->Loading()) Watch();
 }
 
-TFormPlacement::~TFormPlacement() {
-    Unwatch();
-}
+TFormPlacement::~TFormPlacement() = default;
 
 TForm* TFormPlacement::Form() const {
     return dynamic_cast<TForm*>(Owner());
@@ -144,8 +138,8 @@ std::string TFormPlacement::IniSection() const {
 
 void TFormPlacement::SaveFormPlacement() {
     TForm* form = Form();
-    HWND window = watched_ ? watched_ : form && form->HandleAllocated() ? form->Handle() : nullptr;
-    if (!window) return;
+    if (!form || !form->HandleAllocated()) return;
+    HWND window = form->Handle();
     RECT rect = NormalRect(window);
     const int values[] = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
     std::unique_ptr<PlacementStore> store;
@@ -177,52 +171,27 @@ void TFormPlacement::RestoreFormPlacement() {
     form->SetBounds(values[0], values[1], values[2], values[3]);
 }
 
-void TFormPlacement::Loaded() {
-    TComponent::Loaded();
-    Watch();
-}
-
-void TFormPlacement::Watch() {
-    TForm* form = Form();
-    if (watched_ || !form || Designing()) return;
-    HWND window = form->Handle();
-    if (SetWindowSubclass(window, FormMessage, reinterpret_cast<UINT_PTR>(this),
-                          reinterpret_cast<DWORD_PTR>(this)))
-        watched_ = window;
-}
-
-void TFormPlacement::Unwatch() {
-    if (!watched_) return;
-    RemoveWindowSubclass(watched_, FormMessage, reinterpret_cast<UINT_PTR>(this));
-    watched_ = nullptr;
-}
-
-LRESULT CALLBACK TFormPlacement::FormMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR, DWORD_PTR self) {
-    auto* placement = reinterpret_cast<TFormPlacement*>(self);
+void TFormPlacement::FormWindowMessage(UINT msg, WPARAM wParam, LPARAM) {
+    if (Designing()) return;
     switch (msg) {
         case WM_SHOWWINDOW:
             // Sent before the window appears (so it appears in its place) and before it goes.
-            if (wParam && !placement->shown_) {
-                placement->shown_ = true;
-                placement->RestoreFormPlacement();
-            } else if (!wParam && placement->shown_) {
-                placement->SaveFormPlacement();
+            if (wParam && !shown_) {
+                shown_ = true;
+                RestoreFormPlacement();
+            } else if (!wParam && shown_) {
+                SaveFormPlacement();
             }
             break;
         case WM_EXITSIZEMOVE:
-            if (placement->shown_) placement->SaveFormPlacement();
+            if (shown_) SaveFormPlacement();
             break;
         case WM_DESTROY:
-            if (placement->shown_ && IsWindowVisible(window)) placement->SaveFormPlacement();
-            break;
-        case WM_NCDESTROY:
-            placement->Unwatch();
+            if (shown_ && IsWindowVisible(Form()->Handle())) SaveFormPlacement();
             break;
         default:
             break;
     }
-    return DefSubclassProc(window, msg, wParam, lParam);
 }
 
 bool TFormPlacement::SetProperty(const std::string& name, const PropertyValue& value) {

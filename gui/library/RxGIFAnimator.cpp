@@ -7,6 +7,7 @@
 
 #include "DescribedPicture.h"
 #include "GifFrames.h"
+#include "Imaging.h"
 #include "Resources.h"
 
 namespace gui {
@@ -68,18 +69,14 @@ struct DecodedPicture {
 
 DecodedPicture Decode(const void* data, size_t size) {
     if (!data || size == 0 || size > 0x7FFFFFFF) Unreadable();
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // harmless when the thread has COM
-    Com<IWICImagingFactory> factory;
+    IWICImagingFactory* factory = &ImagingFactory();
     Com<IWICStream> stream;
     Com<IWICBitmapDecoder> decoder;
     UINT count = 0;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) ||
-        FAILED(factory->CreateStream(&stream)) ||
+    if (FAILED(factory->CreateStream(&stream)) ||
         FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(data)),
                                             static_cast<DWORD>(size))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnLoad,
-                                                &decoder)) ||
+        FAILED(CreatePictureDecoder(stream.get(), data, size, &decoder)) ||
         FAILED(decoder->GetFrameCount(&count)) || count == 0 || count > 10000)
         Unreadable();
 
@@ -139,6 +136,13 @@ TRxGIFAnimator::TRxGIFAnimator(TComponent* owner)
 TRxGIFAnimator::~TRxGIFAnimator() = default;
 
 void TRxGIFAnimator::LoadFromMemory(const void* data, size_t size) {
+    TakeFrames(data, size);
+    frameIndex_ = 0;
+    UpdateTimer();
+    Invalidate();
+}
+
+void TRxGIFAnimator::TakeFrames(const void* data, size_t size) {
     DecodedPicture picture = Decode(data, size);
     std::vector<std::vector<uint32_t>> screens =
         ComposeGifFrames(picture.width, picture.height, picture.patches);
@@ -152,26 +156,50 @@ void TRxGIFAnimator::LoadFromMemory(const void* data, size_t size) {
     }
     frames_ = std::move(frames);
     delays_ = std::move(picture.delays);
+    encoded_.clear();
+}
+
+void TRxGIFAnimator::LoadEncoded(std::string data) {
+    if (!KnownPictureFormat(data)) {
+        LoadFromMemory(data.data(), data.size());
+        return;
+    }
+    frames_.clear();
+    delays_.clear();
+    encoded_ = std::move(data);
     frameIndex_ = 0;
     UpdateTimer();
     Invalidate();
 }
 
+void TRxGIFAnimator::DecodeEncoded() {
+    std::string data = std::move(encoded_);
+    encoded_.clear();
+    // Whoever looks at the frames first (painting, or the timer deciding to run) goes on with
+    // them: nothing to repaint or restart here.
+    try {
+        TakeFrames(data.data(), data.size());
+    } catch (const Exception&) {
+        // No frames: the control shows its background only.
+    }
+}
+
 void TRxGIFAnimator::LoadFromResourceName(const std::string& name) {
-    std::string data = ResourceData(name);
-    LoadFromMemory(data.data(), data.size());
+    LoadEncoded(ResourceData(name));
 }
 
 int TRxGIFAnimator::PictureWidth() const {
+    DecodePending();
     return frames_.empty() ? 0 : frames_[0]->Width();
 }
 
 int TRxGIFAnimator::PictureHeight() const {
+    DecodePending();
     return frames_.empty() ? 0 : frames_[0]->Height();
 }
 
 void TRxGIFAnimator::SetFrameIndex(int index) {
-    if (frames_.empty()) return;
+    if (FrameCount() == 0) return;
     int count = FrameCount();
     frameIndex_ = ((index % count) + count) % count;
     UpdateTimer();
@@ -204,7 +232,8 @@ void TRxGIFAnimator::Loaded() {
 }
 
 void TRxGIFAnimator::UpdateTimer() {
-    bool run = animate_ && FrameCount() > 1 && Visible() && !Designing() && !Loading();
+    // The frame count last: counting decodes a picture still encoded.
+    bool run = animate_ && Visible() && !Designing() && !Loading() && FrameCount() > 1;
     if (run) timer_->SetInterval(static_cast<unsigned>(delays_[frameIndex_]));
     timer_->SetEnabled(run);
 }
@@ -224,7 +253,7 @@ void TRxGIFAnimator::Paint() {
         canvas.Brush().SetColor(Color());
         canvas.FillRect(ClientRect());
     }
-    if (frames_.empty()) return;
+    if (FrameCount() == 0) return;
     TBitmap& frame = *frames_[frameIndex_];
     int x = center_ ? (Width() - frame.Width()) / 2 : 0;
     int y = center_ ? (Height() - frame.Height()) / 2 : 0;
@@ -235,8 +264,7 @@ void TRxGIFAnimator::Paint() {
 
 bool TRxGIFAnimator::SetProperty(const std::string& name, const PropertyValue& value) {
     if (SameText(name, "Image") || SameText(name, "Image.Data")) {
-        std::string picture = DescribedPicture(value);
-        LoadFromMemory(picture.data(), picture.size());
+        LoadEncoded(DescribedPicture(value));
     } else if (SameText(name, "Animate")) {
         SetAnimate(value.AsBool());
     } else if (SameText(name, "Center")) {

@@ -20,13 +20,22 @@ public:
     // Decodes the picture (GIF frames with their delays through WIC). A picture that cannot be
     // read raises Exception and leaves the previous one.
     void LoadFromMemory(const void* data, size_t size);
+    // Keeps the picture encoded until it is first drawn, measured or animated (a picture that
+    // proves damaged then has no frames); plainly no picture is decoded at once, to raise there.
+    void LoadEncoded(std::string data);
     void LoadFromResourceName(const std::string& name);
 
-    int FrameCount() const { return static_cast<int>(frames_.size()); }
+    int FrameCount() const {
+        DecodePending();
+        return static_cast<int>(frames_.size());
+    }
     int FrameIndex() const { return frameIndex_; }
     void SetFrameIndex(int index);
     // How long frame `index` shows, in milliseconds.
-    int FrameDelay(int index) const { return delays_.at(index); }
+    int FrameDelay(int index) const {
+        DecodePending();
+        return delays_.at(index);
+    }
     // The size of the GIF's logical screen (every frame is that size).
     int PictureWidth() const;
     int PictureHeight() const;
@@ -53,9 +62,18 @@ protected:
 private:
     void Tick();
     void UpdateTimer();
+    // Still-encoded frames are decoded when first looked at: to the caller they were there all
+    // along, hence const.
+    void DecodePending() const {
+        if (!encoded_.empty()) const_cast<TRxGIFAnimator*>(this)->DecodeEncoded();
+    }
+    void DecodeEncoded();
+    // Decodes into frames_ and delays_; raises Exception and keeps them when unreadable.
+    void TakeFrames(const void* data, size_t size);
 
     std::vector<std::unique_ptr<TBitmap>> frames_;
     std::vector<int> delays_;
+    std::string encoded_;
     int frameIndex_ = 0;
     bool animate_ = false;
     bool center_ = false;

@@ -96,6 +96,7 @@ void TRxSpinEdit::Loaded() {
 }
 
 HWND TRxSpinEdit::CreateInset(HWND edit) {
+    UseCommonControls();
     HWND arrows = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, edit,
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
     // The arrows keep no value of their own: each press is a step, refused at their position in

@@ -133,7 +133,8 @@ bool TRxTrayIcon::Notify(DWORD message) {
     data.uID = kIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kCallbackMessage;
-    data.hIcon = icon_ ? icon_ : LoadIconA(nullptr, MAKEINTRESOURCEA(32512) /* IDI_APPLICATION */);
+    HICON icon = IconHandle();
+    data.hIcon = icon ? icon : LoadIconA(nullptr, MAKEINTRESOURCEA(32512) /* IDI_APPLICATION */);
     lstrcpynA(data.szTip, hint_.c_str(), sizeof data.szTip);
     if (Notifier()) return Notifier()(message, data);
     return Shell_NotifyIconA(message, &data) != FALSE;
@@ -165,7 +166,17 @@ void TRxTrayIcon::SetIcon(HICON icon) {
     if (!icon) throw Exception("The picture cannot be made into an icon");
     if (icon_) DestroyIcon(icon_);
     icon_ = icon;
+    pendingPicture_.SetSize(0, 0);
     if (added_) Notify(NIM_MODIFY);
+}
+
+HICON TRxTrayIcon::IconHandle() {
+    // A picture that proves damaged gives no icon: the system's shows instead.
+    if (!icon_ && !pendingPicture_.Empty()) {
+        icon_ = IconFromPicture(pendingPicture_);
+        pendingPicture_.SetSize(0, 0);
+    }
+    return icon_;
 }
 
 void TRxTrayIcon::LoadIconFromMemory(const void* data, size_t size) {
@@ -207,8 +218,12 @@ bool TRxTrayIcon::SetProperty(const std::string& name, const PropertyValue& valu
     if (SameText(name, "Active")) {
         SetActive(value.AsBool());
     } else if (SameText(name, "Icon") || SameText(name, "Icon.Data")) {
-        std::string picture = DescribedPicture(value);
-        LoadIconFromMemory(picture.data(), picture.size());
+        TBitmap picture;
+        picture.LoadEncoded(DescribedPicture(value));
+        if (icon_) DestroyIcon(icon_);
+        icon_ = nullptr;
+        pendingPicture_.Assign(picture);
+        if (added_) Notify(NIM_MODIFY);
     } else if (SameText(name, "Hint")) {
         SetHint(value.AsString());
     } else if (SameText(name, "PopupMenu")) {

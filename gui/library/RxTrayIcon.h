@@ -13,6 +13,7 @@
 #include <string>
 
 #include "Component.h"
+#include "Graphics.h"
 
 namespace gui {
 
@@ -36,10 +37,11 @@ public:
     void SetActive(bool on);
 
     // The picture: icon, or any picture format the layer reads. Without one the system's
-    // application icon shows.
+    // application icon shows. A described picture becomes the icon when the icon is first
+    // needed.
     void LoadIconFromMemory(const void* data, size_t size);
     void LoadIconFromResourceName(const std::string& name);
-    HICON IconHandle() const { return icon_; }
+    HICON IconHandle();
 
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint);
@@ -69,6 +71,7 @@ private:
     bool active_ = false;
     bool added_ = false;
     HICON icon_ = nullptr;
+    TBitmap pendingPicture_;  // still encoded; the icon is made of it when needed
     std::string hint_;
     std::string popupMenuName_;
     HWND window_ = nullptr;

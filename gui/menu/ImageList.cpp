@@ -28,6 +28,7 @@ void TImageList::SetHeight(int height) {
 void TImageList::Recreate() {
     if (handle_) ImageList_Destroy(handle_);
     handle_ = nullptr;
+    describedStrips_.clear();
 }
 
 HIMAGELIST TImageList::Handle() {
@@ -35,14 +36,28 @@ HIMAGELIST TImageList::Handle() {
         handle_ = ImageList_Create(width_, height_, ILC_COLOR32 | ILC_MASK, 4, 4);
         if (!handle_) throw Exception("Cannot create an image list");
     }
+    AddDescribedStrips();
     return handle_;
 }
 
+void TImageList::AddDescribedStrips() {
+    std::vector<DescribedStrip> strips = std::move(describedStrips_);
+    describedStrips_.clear();
+    const TColor maskColor = maskColor_;
+    for (DescribedStrip& strip : strips) {
+        maskColor_ = strip.maskColor;
+        AddStrip(*strip.picture);
+    }
+    maskColor_ = maskColor;
+}
+
 int TImageList::Count() const {
+    if (!describedStrips_.empty()) const_cast<TImageList*>(this)->Handle();
     return handle_ ? ImageList_GetImageCount(handle_) : 0;
 }
 
 void TImageList::Clear() {
+    describedStrips_.clear();
     if (handle_) ImageList_Remove(handle_, -1);
 }
 
@@ -117,7 +132,7 @@ int TImageList::AddResource(const std::string& name) {
 }
 
 bool TImageList::Draw(HDC dc, int x, int y, int index, bool enabled) {
-    if (!handle_ || index < 0 || index >= Count()) return false;
+    if (index < 0 || index >= Count()) return false;
     if (enabled) return ImageList_Draw(handle_, index, dc, x, y, ILD_TRANSPARENT) != FALSE;
     // Faded: half-way towards the face colour of buttons and menus.
     return ImageList_DrawEx(handle_, index, dc, x, y, 0, 0, CLR_NONE, ColorToColorRef(clBtnFace),
@@ -141,15 +156,15 @@ bool TImageList::SetProperty(const std::string& name, const PropertyValue& value
         SetMaskColor(ColorFromValue(value));
         return true;
     }
-    if (SameText(name, "Strip")) {
-        AddResource(value.AsString());
-        return true;
-    }
-    if (SameText(name, "Bitmap")) {
-        if (value.kind != PropertyValue::Kind::Binary) throw Exception("Invalid property value");
-        TBitmap picture;
-        picture.LoadFromMemory(value.data.data(), value.data.size());
-        AddStrip(picture);
+    if (SameText(name, "Strip") || SameText(name, "Bitmap")) {
+        if (SameText(name, "Bitmap") && value.kind != PropertyValue::Kind::Binary)
+            throw Exception("Invalid property value");
+        auto picture = std::make_unique<TBitmap>();
+        if (value.kind == PropertyValue::Kind::Binary)
+            picture->LoadEncoded(std::string(value.data.begin(), value.data.end()));
+        else
+            picture->LoadFromResourceName(value.AsString());
+        describedStrips_.push_back({std::move(picture), maskColor_});
         return true;
     }
     return TComponent::SetProperty(name, value);

@@ -6,7 +6,9 @@
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "Component.h"
 #include "Graphics.h"
@@ -45,16 +47,24 @@ public:
     HIMAGELIST Handle();
 
     // Width, Height, MaskColor, and strips in the order written: Strip = 'resource name' or
-    // Bitmap = {picture file bytes}.
+    // Bitmap = {picture file bytes}. Described strips are added when the list is first used, so
+    // that a list no window has drawn from yet costs neither decoding nor a platform list.
     bool SetProperty(const std::string& name, const PropertyValue& value) override;
 
 private:
     void Recreate();
+    void AddDescribedStrips();
 
     int width_ = 16;
     int height_ = 16;
     TColor maskColor_ = clDefault;
     HIMAGELIST handle_ = nullptr;
+    // Still encoded, each with the mask colour it came in under.
+    struct DescribedStrip {
+        std::unique_ptr<TBitmap> picture;
+        TColor maskColor;
+    };
+    std::vector<DescribedStrip> describedStrips_;
 };
 
 }  // namespace gui

@@ -14,16 +14,22 @@ gui::TComponent* TTopMost::RequireForm(gui::TComponent* owner) {
 }
 
 TTopMost::TTopMost(gui::TComponent* owner) : gui::TComponent(RequireForm(owner)) {
-    // Asking for the handle makes the form create its window now, so the form is topmost from
-    // the moment it is loaded, before it is first shown.
-    window_ = static_cast<gui::TForm*>(Owner())->Handle();
+    // A form without a window yet gets the band when it makes one (FormWindowMade).
+    if (Form().HandleAllocated()) ApplyTopMost();
+}
+
+gui::TForm& TTopMost::Form() const {
+    return *static_cast<gui::TForm*>(Owner());
+}
+
+void TTopMost::FormWindowMade(HWND) {
     ApplyTopMost();
 }
 
 void TTopMost::SetTopMost(bool on) {
     if (on == topMost_) return;
     topMost_ = on;
-    ApplyTopMost();
+    if (Form().HandleAllocated()) ApplyTopMost();
 }
 
 void TTopMost::ApplyTopMost() {
@@ -34,7 +40,7 @@ void TTopMost::ApplyTopMost() {
     // Only "no move, no size": activation is left as the window manager decides. The result is
     // of no use here; a window that cannot be moved between bands simply stays where it is.
     WindowPosSetter setter = windowPosSetter ? windowPosSetter : &::SetWindowPos;
-    setter(window_, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    setter(Form().Handle(), insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 bool TTopMost::SetProperty(const std::string& name, const gui::PropertyValue& value) {

@@ -1,6 +1,7 @@
 // TTopMost: a non-visual component that keeps the form it is placed on in the system's topmost
-// band, above every window that is not topmost. Its whole effect comes from being created with
-// the form; the flag can be changed later to leave or re-enter the band.
+// band, above every window that is not topmost. It puts each window the form makes into the band
+// (a hidden form makes its window only when shown or really needed, before it appears); the flag
+// can be changed later to leave or re-enter the band.
 #pragma once
 
 #include <windows.h>
@@ -8,21 +9,18 @@
 #include <string>
 
 #include "Component.h"
+#include "Form.h"
 
-namespace gui {
-class TForm;
-}
-
-class TTopMost : public gui::TComponent {
+class TTopMost : public gui::TComponent, public gui::TFormWindowUser {
 public:
     // The owner must be a form: anything else (or none) raises gui::EInvalidCast before the
-    // component exists, so the owner never lists it. Takes the form's window, creating it if
-    // needed, and makes it topmost at once.
+    // component exists, so the owner never lists it. A form that has its window already gets
+    // it made topmost at once.
     explicit TTopMost(gui::TComponent* owner);
 
     bool TopMost() const { return topMost_; }
-    // Changing the flag moves the window into or out of the topmost band; the same value again
-    // does nothing.
+    // Changing the flag moves the window, if the form has one, into or out of the topmost band;
+    // the same value again does nothing.
     void SetTopMost(bool on);
 
     // "TopMost"; the rest goes to the base.
@@ -34,11 +32,12 @@ public:
                                           int cy, UINT flags);
     static void SetWindowPosSetter(WindowPosSetter setter);
 
+    void FormWindowMade(HWND window) override;
+
 private:
     static gui::TComponent* RequireForm(gui::TComponent* owner);
+    gui::TForm& Form() const;
     void ApplyTopMost();
 
     bool topMost_ = true;
-    // Taken once: a later re-creation of the form's window is not followed.
-    HWND window_ = nullptr;
 };

@@ -112,6 +112,35 @@ TEST_P(ImageFormats, LoadFromResourcesAndFiles) {
                                     controls_test::ToColor(kYellow), format.tolerance));
 }
 
+// A described picture keeps its bytes until it is first measured or drawn, and is then the same
+// picture either way.
+TEST_P(ImageFormats, DescribedPictureIsDecodedWhenFirstMeasuredOrDrawn) {
+    const Format& format = GetParam();
+    std::string name = std::string("waiting.") + format.name;
+    AddResource(name, format.make(Pixels::Quarters(40, 24, kRed, kGreen, kBlue, kYellow)));
+
+    TImage measured(nullptr);
+    measured.SetProperty("Picture", PropertyValue::Str(name));
+    EXPECT_FALSE(measured.Picture().Bitmap().Decoded()) << format.name;
+    EXPECT_EQ(measured.Picture().Width(), 40);
+    EXPECT_EQ(measured.Picture().Height(), 24);
+
+    Host drawn;
+    drawn.image->SetProperty("Picture", PropertyValue::Str(name));
+    EXPECT_FALSE(drawn.image->Picture().Bitmap().Decoded()) << format.name;
+    drawn.Paint();
+    EXPECT_TRUE(
+        controls_test::Near(drawn.At(35, 20), controls_test::ToColor(kYellow), format.tolerance));
+    EXPECT_EQ(drawn.At(45, 10), clTeal) << "drawn at its own size";
+
+    // AutoSize measures at once.
+    TImage sized(nullptr);
+    sized.SetAutoSize(true);
+    sized.SetProperty("Picture", PropertyValue::Str(name));
+    EXPECT_EQ(sized.Width(), 40);
+    EXPECT_EQ(sized.Height(), 24);
+}
+
 TEST_P(ImageFormats, StretchScalesToTheControlAndPlainDrawsAtSize) {
     const Format& format = GetParam();
     std::string data = format.make(Pixels::Quarters(32, 32, kRed, kGreen, kBlue, kYellow));
@@ -199,6 +228,22 @@ TEST(Image, AutoSizeTakesThePictureSize) {
     image.Picture().LoadFromMemory(data.data(), data.size());
     EXPECT_EQ(image.Width(), 20);
     EXPECT_EQ(image.Height(), 12);
+}
+
+TEST(Image, ADescribedPictureDamagedInsideDrawsNothingAndOneOfNoFormatIsRefusedAtOnce) {
+    std::string png = controls_test::MakePng(Pixels(8, 8, kRed));
+    AddResource("half.png", png.substr(0, png.size() / 2));
+    AddResource("words.png", "not a picture");
+    Host host;
+    host.image->SetProperty("Picture", PropertyValue::Str("half.png"));
+    EXPECT_TRUE(host.image->Picture().Empty());
+    host.Paint();
+    EXPECT_EQ(host.At(2, 2), clTeal);
+
+    std::string good = controls_test::MakeBmp(Pixels(8, 8, kGreen));
+    host.image->Picture().LoadFromMemory(good.data(), good.size());
+    EXPECT_THROW(host.image->SetProperty("Picture", PropertyValue::Str("words.png")), Exception);
+    EXPECT_EQ(host.image->Picture().Width(), 8);
 }
 
 TEST(Image, ADamagedPictureRaisesAndKeepsThePreviousOne) {

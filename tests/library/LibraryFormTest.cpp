@@ -401,7 +401,9 @@ TEST_F(LibraryFormTest, PlacementRoundTripThroughTheIniFile) {
     EXPECT_EQ(GetPrivateProfileIntA("LibraryForm", "Left", -1, Ini().c_str()), 123);
     EXPECT_EQ(GetPrivateProfileIntA("LibraryForm", "Top", -1, Ini().c_str()), 77);
 
-    auto second = NewForm();
+    // A hidden form has no window for its placement to watch until it is shown.
+    auto second = std::make_unique<LibraryForm>(Ini(), Root());
+    EXPECT_FALSE(second->HandleAllocated());
     POINT at = ShownAt(*second);
     EXPECT_EQ(at.x, 123);
     EXPECT_EQ(at.y, 77);

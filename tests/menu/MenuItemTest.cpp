@@ -6,6 +6,7 @@
 #include "ImageList.h"
 #include "Menu.h"
 #include "MenuTestSupport.h"
+#include "WindowTestSupport.h"
 
 namespace {
 
@@ -349,6 +350,33 @@ TEST(PopupMenu, OnPopupRunsBeforeTheMenuIsBuilt) {
     };
     menu.DoPopup();
     EXPECT_EQ(popups, 1);
+}
+
+// Described strips are added when the list is first drawn from or counted, under the mask colour
+// they were described with, and before any added by code.
+TEST(ImageList, DescribedStripsComeInAtFirstUseWithTheirOwnMaskColour) {
+    gui::TComponent form(nullptr);
+    gui::TImageList list(&form);
+    list.SetProperty("Width", gui::PropertyValue::Int(2));
+    list.SetProperty("Height", gui::PropertyValue::Int(2));
+    list.SetProperty("MaskColor", gui::PropertyValue::Ident("clRed"));
+    // A red image, then a blue one.
+    const uint32_t red = 0xFF0000, blue = 0x0000FF;
+    std::string bmp = testing_support::SmallBmp(4, 2, {red, red, blue, blue, red, red, blue, blue});
+    gui::PropertyValue data;
+    data.kind = gui::PropertyValue::Kind::Binary;
+    data.data.assign(bmp.begin(), bmp.end());
+    ASSERT_TRUE(list.SetProperty("Bitmap", data));
+    list.SetMaskColor(gui::clNone);
+
+    gui::TBitmap target(8, 4);
+    menutest::Clear(target, gui::clWhite);
+    EXPECT_TRUE(list.Draw(target.Canvas(), 0, 0, 0));
+    EXPECT_TRUE(list.Draw(target.Canvas(), 4, 0, 1));
+    EXPECT_EQ(target.Pixel(1, 1), gui::clWhite) << "red was the mask colour when described";
+    EXPECT_EQ(target.Pixel(5, 1), gui::clBlue);
+    gui::TBitmap more(2, 2);
+    EXPECT_EQ(list.AddStrip(more), 2);
 }
 
 TEST(ImageList, StripsMasksAndDrawing) {

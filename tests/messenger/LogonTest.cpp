@@ -153,39 +153,8 @@ TEST_F(Logon, CancelEndsWithoutWriting) {
     EXPECT_EQ(GetFileAttributesA(PathOf("zemblySMS.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-// The command registered for HTML files, put back as it was when the test ends.
-class BrowserCommand {
-public:
-    BrowserCommand() {
-        RegCreateKeyExA(HKEY_CLASSES_ROOT, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                        &key_, nullptr);
-        char value[1024] = {};
-        DWORD size = sizeof value - 1;
-        had_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value),
-                                &size) == ERROR_SUCCESS;
-        original_ = value;
-    }
-    ~BrowserCommand() {
-        if (had_)
-            Set(original_.c_str());
-        else
-            RegDeleteValueA(key_, nullptr);
-        RegCloseKey(key_);
-    }
-    void Set(const char* command) {
-        RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
-                       static_cast<DWORD>(strlen(command) + 1));
-    }
-
-private:
-    static constexpr const char* kKey = "htmlfile\\shell\\open\\command";
-    HKEY key_ = nullptr;
-    bool had_ = false;
-    std::string original_;
-};
-
 TEST_F(Logon, NewUserOpensTheSignUpPageInTheBrowser) {
-    BrowserCommand command;
+    HtmlCommand command;
     command.Set("\"C:\\Browser\\browse.exe\" -nohome");
     Click(*Form12->BitBtn3);
     ASSERT_EQ(browser_.starts.size(), 1u);

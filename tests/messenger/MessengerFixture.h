@@ -14,9 +14,13 @@
 #include "MediaPlayer.h"
 #include "Menu.h"
 #include "ProcessEnd.h"
+#include "RecordingBrowser.h"
 #include "StandIn.h"
 
 namespace messengertest {
+
+using testing_support::HtmlCommand;
+using testing_support::RecordingBrowser;
 
 // The shell calls of the tray icon, in order: NIM_ADD, NIM_DELETE, ...
 struct TrayRecorder {
@@ -58,6 +62,8 @@ protected:
     // has run when this returns.
     void ChooseTrayItem(gui::TMenuItem* item);
 
+    // Whether the release check's timer was running once the windows were made.
+    bool releaseCheckArmed_ = false;
     gui::DialogRecorder dialogs_;
     gui::ExitRecorder exits_;
     gui::MediaRecorder sounds_;

@@ -41,4 +41,23 @@ void SavePicture(const gui::TBitmap& bitmap, const std::string& name) {
     bitmap.SaveToPng(path + "\\" + name + ".png");
 }
 
+std::string SmallBmp(int width, int height, const std::vector<uint32_t>& rgb) {
+    std::string bmp(54, '\0');
+    auto put32 = [&bmp](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<char>(v >> (8 * i));
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, static_cast<uint32_t>(54 + rgb.size() * 4));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(width));
+    put32(22, static_cast<uint32_t>(-height));  // negative: top row first
+    bmp[26] = 1;
+    bmp[28] = 32;
+    for (uint32_t pixel : rgb)
+        for (int i = 0; i < 4; ++i) bmp += static_cast<char>(i < 3 ? pixel >> (8 * i) : 0xFF);
+    return bmp;
+}
+
 }  // namespace testing_support

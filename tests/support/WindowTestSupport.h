@@ -1,9 +1,11 @@
 // Helpers every window test needs: message pumping with a time limit, reading back what a
-// control painted, and keeping pictures of it for people to look at.
+// control painted, keeping pictures of it for people to look at, and a small picture file.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Control.h"
 #include "Graphics.h"
@@ -20,5 +22,9 @@ void PrintClient(gui::TWinControl& control, gui::TBitmap& into);
 
 // Writes the bitmap as <name>.png into $ZEMBLY_PICTURES when that is set.
 void SavePicture(const gui::TBitmap& bitmap, const std::string& name);
+
+// The bytes of a top-down 32-bit BMP file of opaque pixels, 0x00RRGGBB row by row, written
+// without a codec.
+std::string SmallBmp(int width, int height, const std::vector<uint32_t>& rgb);
 
 }  // namespace testing_support

@@ -1,5 +1,5 @@
-// The keep-on-top component: the form's window band from creation on, changes of the flag, the
-// design state and owners that are not forms.
+// The keep-on-top component: the form's window band from the window's making on (and no window
+// made for it), changes of the flag, the design state and owners that are not forms.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,8 +8,8 @@
 
 #include "FormLoader.h"
 #include "NetGradient.h"
-#include "TopMost.h"
 #include "SharedClasses.h"
+#include "TopMost.h"
 #include "WindowComponentsTestSupport.h"
 
 namespace {
@@ -59,9 +59,10 @@ TTopMost& TopMostOf(gui::TForm& form) {
     return *component;
 }
 
-TEST_F(TopMostTest, FormIsTopmostFromItsCreationBeforeItIsShown) {
+TEST_F(TopMostTest, FormIsTopmostFromItsWindowsMakingBeforeItIsShown) {
     auto form = windowtest::MakeForm(DialogWith(""));
-    ASSERT_TRUE(form->HandleAllocated());
+    EXPECT_FALSE(form->HandleAllocated()) << "the component made the hidden form's window";
+    EXPECT_TRUE(calls.empty());
     HWND window = form->Handle();
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_TRUE(IsTopmost(window));
@@ -78,6 +79,7 @@ TEST_F(TopMostTest, FormIsTopmostFromItsCreationBeforeItIsShown) {
 
 TEST_F(TopMostTest, SettingTheSameValueMakesNoCall) {
     auto form = windowtest::MakeForm(DialogWith(""));
+    form->HandleNeeded();
     TTopMost& topMost = TopMostOf(*form);
     calls.clear();
     topMost.SetTopMost(true);
@@ -115,13 +117,21 @@ TEST_F(TopMostTest, LeavingAndReenteringTheBandKeepsPlaceSizeAndVisibility) {
     EXPECT_TRUE(EqualRect(&before, &after));
 }
 
-TEST_F(TopMostTest, DescriptionWithFalseLeavesTheBandRightAfterCreation) {
+TEST_F(TopMostTest, FlagChangedBeforeTheWindowIsMadeDecidesItsBand) {
     auto form = windowtest::MakeForm(DialogWith("    TopMost = False\n"));
     EXPECT_FALSE(TopMostOf(*form).TopMost());
     EXPECT_FALSE(IsTopmost(form->Handle()));
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].insertAfter, HWND_TOPMOST);
-    EXPECT_EQ(calls[1].insertAfter, HWND_NOTOPMOST);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].insertAfter, HWND_NOTOPMOST);
+
+    // A window made again (a style change) is put into the band again.
+    auto second = windowtest::MakeForm(DialogWith("    TopMost = False\n"));
+    TopMostOf(*second).SetTopMost(true);
+    second->RecreateWnd();  // no window yet: nothing to make again
+    EXPECT_FALSE(second->HandleAllocated());
+    second->HandleNeeded();
+    second->RecreateWnd();
+    EXPECT_TRUE(IsTopmost(second->Handle()));
 }
 
 TEST_F(TopMostTest, FormInTheDesignerIsNeverTopmost) {
