@@ -119,4 +119,11 @@ void ReplaceFile(const std::string& path, const std::string& bytes) {
     }
 }
 
+bool CopyWholeFile(const std::string& from, const std::string& to) {
+    if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
+    Fail("Cannot write", to, error);
+}
+
 }  // namespace messenger

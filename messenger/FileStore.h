@@ -15,4 +15,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes);
 // and gui::Exception names the file and the reason.
 void ReplaceFile(const std::string& path, const std::string& bytes);
 
+// Copies `from` over `to`. False when there is no `from`; any other failure raises
+// gui::Exception naming `to` and the reason.
+bool CopyWholeFile(const std::string& from, const std::string& to);
+
 }  // namespace messenger

@@ -10,21 +10,37 @@
 namespace gui {
 
 LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK StandardWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK SubclassWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 namespace {
 const char kWindowClass[] = "ZemblyWindow";
-// Every window of a control carries the control under this property.
-const char kControlProperty[] = "ZemblyControl";
-// A standard control's window carries its class's own procedure under this one, so that its
-// messages still reach it once the control has let go of the window.
-const char kClassProcProperty[] = "ZemblyClassProc";
 
 // The window classes that user32 itself provides; any other standard class is a common control.
 bool User32Class(const std::string& name) {
     for (const char* own : {"BUTTON", "EDIT", "STATIC", "LISTBOX", "COMBOBOX", "SCROLLBAR"})
         if (SameText(name, own)) return true;
     return false;
+}
+
+// Every window of a control, found without asking the system: window properties and the common
+// controls' subclass chain both cost a round trip to the window server on some platforms, once
+// per message, which made filling a list of thousands take seconds.
+struct ControlWindow {
+    TWinControl* control = nullptr;
+    // A standard control's own window procedure, which ours passes messages on to, in the
+    // character set the window had when ours replaced it.
+    WNDPROC standardProc = nullptr;
+    bool unicode = false;
+};
+std::unordered_map<HWND, ControlWindow>& ControlWindows() {
+    static std::unordered_map<HWND, ControlWindow> windows;
+    return windows;
+}
+
+LRESULT CallStandardProc(const ControlWindow& window, HWND hwnd, UINT msg, WPARAM wParam,
+                         LPARAM lParam) {
+    return window.unicode ? CallWindowProcW(window.standardProc, hwnd, msg, wParam, lParam)
+                          : CallWindowProcA(window.standardProc, hwnd, msg, wParam, lParam);
 }
 
 PopupMenuHandler& PopupHandler() {
@@ -541,7 +557,7 @@ LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
         if (control) {
             control->hwnd_ = hwnd;
-            SetPropA(hwnd, kControlProperty, control);
+            ControlWindows()[hwnd].control = control;
         }
     }
     auto* control = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -549,31 +565,24 @@ LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     LRESULT result = SafeWndProc(control, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        RemovePropA(hwnd, kControlProperty);
+        ControlWindows().erase(hwnd);
         if (control->hwnd_ == hwnd) control->hwnd_ = nullptr;
     }
     return result;
 }
 
-// The procedure of standard controls' windows, put over the class's own one. A Unicode
-// procedure, as the class's are, so that the window keeps taking text as it did. The control
-// rides in the window's user data, as with our own class: reading a property would cost a
-// round trip to the window server on wine for every message.
-LRESULT CALLBACK StandardWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* control = reinterpret_cast<TWinControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!control || control->hwnd_ != hwnd) {
-        auto classProc = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kClassProcProperty));
-        LRESULT result = classProc ? CallWindowProcW(classProc, hwnd, msg, wParam, lParam)
-                                   : DefWindowProcW(hwnd, msg, wParam, lParam);
-        if (msg == WM_NCDESTROY) RemovePropA(hwnd, kClassProcProperty);
-        return result;
-    }
-    LRESULT result = SafeWndProc(control, msg, wParam, lParam);
+LRESULT CALLBACK SubclassWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto found = ControlWindows().find(hwnd);
+    if (found == ControlWindows().end()) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    // A copy: windows made while the message is handled may move the map's entries.
+    const ControlWindow window = found->second;
+    TWinControl* control = window.control;
+    LRESULT result = control && control->hwnd_ == hwnd
+                         ? SafeWndProc(control, msg, wParam, lParam)
+                         : CallStandardProc(window, hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        RemovePropA(hwnd, kControlProperty);
-        RemovePropA(hwnd, kClassProcProperty);
-        control->hwnd_ = nullptr;
+        ControlWindows().erase(hwnd);
+        if (control && control->hwnd_ == hwnd) control->hwnd_ = nullptr;
     }
     return result;
 }
@@ -612,9 +621,14 @@ TWinControl::~TWinControl() {
     if (hwnd_) {
         HWND hwnd = hwnd_;
         // The parts of this object that derived classes added are gone: no message may reach
-        // them while the window goes (a standard control's go to its class's procedure).
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        RemovePropA(hwnd, kControlProperty);
+        // them while the window goes.
+        if (ownClass_) {
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+            ControlWindows().erase(hwnd);
+        } else {
+            // The standard control's own procedure goes on receiving them until the end.
+            ControlWindows()[hwnd].control = nullptr;
+        }
         hwnd_ = nullptr;
         DestroyWindow(hwnd);
     }
@@ -623,7 +637,8 @@ TWinControl::~TWinControl() {
 
 TWinControl* TWinControl::FromHandle(HWND window) {
     if (!window) return nullptr;
-    return static_cast<TWinControl*>(GetPropA(window, kControlProperty));
+    auto found = ControlWindows().find(window);
+    return found == ControlWindows().end() ? nullptr : found->second.control;
 }
 
 HWND TWinControl::Handle() {
@@ -677,11 +692,13 @@ void TWinControl::CreateWnd() {
                                params.parent, id, instance, nullptr);
         if (hwnd) {
             hwnd_ = hwnd;
-            SetPropA(hwnd, kControlProperty, this);
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-            classProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-                hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StandardWindowProc)));
-            SetPropA(hwnd, kClassProcProperty, reinterpret_cast<HANDLE>(classProc_));
+            ControlWindow& window = ControlWindows()[hwnd];
+            window.control = this;
+            window.unicode = IsWindowUnicode(hwnd) != FALSE;
+            const auto ours = reinterpret_cast<LONG_PTR>(&SubclassWindowProc);
+            window.standardProc = reinterpret_cast<WNDPROC>(
+                window.unicode ? SetWindowLongPtrW(hwnd, GWLP_WNDPROC, ours)
+                               : SetWindowLongPtrA(hwnd, GWLP_WNDPROC, ours));
             // A standard control clicks on its own (BN_CLICKED and the like).
             SetControlStyle(ControlStyle() & ~(csCaptureMouse | csClickEvents));
         }
@@ -717,7 +734,9 @@ void TWinControl::RecreateWnd() {
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!hwnd_) return 0;
     if (ownClass_) return DefWindowProcA(hwnd_, msg, wParam, lParam);
-    return CallWindowProcW(classProc_, hwnd_, msg, wParam, lParam);
+    auto found = ControlWindows().find(hwnd_);
+    if (found == ControlWindows().end()) return 0;
+    return CallStandardProc(found->second, hwnd_, msg, wParam, lParam);
 }
 
 void TWinControl::ApplyFont() {

@@ -329,7 +329,7 @@ protected:
 private:
     friend class TControl;
     friend LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM);
-    friend LRESULT CALLBACK StandardWindowProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK SubclassWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
@@ -343,7 +343,6 @@ private:
 
     HWND hwnd_ = nullptr;
     bool ownClass_ = true;
-    WNDPROC classProc_ = nullptr;  // a standard control's own procedure, under ours
     std::vector<TControl*> controls_;
     TControl* captureControl_ = nullptr;
     TControl* mouseControl_ = nullptr;

@@ -370,9 +370,13 @@ public:
     void Fill(const std::vector<std::string>& items, bool keepText) {
         HWND window = box_->Handle();
         std::string typed = box_->Text();
+        // Drawn once at the end: a list of thousands drawn after each item takes seconds.
+        SendMessageA(window, WM_SETREDRAW, FALSE, 0);
         SendMessageA(window, CB_RESETCONTENT, 0, 0);
         for (const std::string& item : items)
             SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         if (keepText && box_->style_ != csDropDownList) {
             box_->settingText_ = true;
             SetWindowTextA(window, typed.c_str());

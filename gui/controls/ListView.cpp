@@ -119,6 +119,15 @@ TListItem* TListItems::Add() {
     return Insert(Count());
 }
 
+TListItem* TListItems::Add(const std::string& caption, int imageIndex) {
+    auto item = std::make_unique<TListItem>(this);
+    item->caption_ = caption;
+    item->imageIndex_ = imageIndex;
+    items_.push_back(std::move(item));
+    if (view_->HandleAllocated()) view_->InsertIntoWindow(Count() - 1);
+    return items_.back().get();
+}
+
 TListItem* TListItems::Insert(int index) {
     if (index < 0 || index > Count()) throw Exception(OutOfBounds(index));
     items_.insert(items_.begin() + index, std::make_unique<TListItem>(this));
@@ -476,6 +485,9 @@ bool TListView::ParentNotification(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
                  (change->uNewState & LVIS_SELECTED) != 0);
             return true;
         }
+        case LVN_DELETEALLITEMS:
+            result = TRUE;  // no notification per item: nothing here listens for them
+            return true;
         case LVN_BEGINLABELEDITA:
         case LVN_BEGINLABELEDITW:
             result = readOnly_ ? TRUE : FALSE;

@@ -73,6 +73,9 @@ public:
     TListItem* Item(int index) const;
     TListItem* operator[](int index) const { return Item(index); }
     TListItem* Add();
+    // An item with its caption and image, shown in one step: set one after the other, each makes
+    // the window measure its items again, which grows with the list.
+    TListItem* Add(const std::string& caption, int imageIndex);
     TListItem* Insert(int index);
     void Delete(int index);
     void Clear();
