@@ -297,6 +297,19 @@ void WholeSystem::UseTheMessengerThatFinishStarts() {
         [&] { return !messenger.Visible("Account Logon") && messenger.TrayWindow(); }, kWait))
         << "the logon did not go through";
 
+    const HWND composer = messenger.OpenComposer();
+    ASSERT_NE(composer, nullptr) << "the composer did not open from the tray";
+    const std::string contacts = Installed("contacts.con");
+    ASSERT_TRUE(messenger.AddContact(composer, "Ann", "447700900001"));
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] { return Read(contacts) == "[zembly SMS contacts 2.00]\r\nAnn|447700900001\r\n"; },
+        kWait))
+        << Read(contacts);
+
+    messenger.ClickFirstContact(composer);
+    messenger.Type(composer, 300, 95, "Me");
+    messenger.Type(composer, 252, 144, "Hi Ann,\rsee you");
+
     ASSERT_TRUE(messenger.ChooseTrayItemFromEnd(0)) << "the tray menu did not open";
     ASSERT_EQ(messenger.WaitForExit(kWait), 0u) << "Exit did not end the messenger";
     const std::string settings = Read(Installed("zemblySMS.ini"));
@@ -304,6 +317,9 @@ void WholeSystem::UseTheMessengerThatFinishStarts() {
         settings.rfind("[zemblySMS 2.00]\r\n3rd Party=false\r\nUsername=demo\r\nPassword=\r\n", 0),
         0u)
         << settings;
+    EXPECT_NE(settings.find("\r\nFrom Last=Me\r\n"), std::string::npos) << settings;
+    // Exit writes no contacts: they stay as the dialog's OK left them.
+    EXPECT_EQ(Read(contacts), "[zembly SMS contacts 2.00]\r\nAnn|447700900001\r\n");
 }
 
 void WholeSystem::UninstallWithFeedback() {
@@ -358,7 +374,8 @@ void WholeSystem::CheckWhatTheUninstallLeft() {
         if (!trashBefore_.count(note) &&
             Read(Trash() + "info\\" + note).find("/" + scratchName_ + "/") != std::string::npos)
             trashed = TrashedItem(note);
-    EXPECT_TRUE(Exists(trashed + "\\zemblySMS.ini")) << "no settings in the bin";
+    for (const char* file : {"zemblySMS.ini", "contacts.con"})
+        EXPECT_TRUE(Exists(trashed + "\\" + file)) << file << " is not in the bin";
 }
 
 TEST_F(WholeSystem, InstalledUsedAndRemovedThroughTheirWindows) {
