@@ -19,4 +19,7 @@ void ReplaceFile(const std::string& path, const std::string& bytes);
 // gui::Exception naming `to` and the reason.
 bool CopyWholeFile(const std::string& from, const std::string& to);
 
+// The system's text for an error code, without its closing full stop.
+std::string SystemMessage(unsigned long error);
+
 }  // namespace messenger

@@ -10,6 +10,7 @@
 #include "KelTextHandler1.h"
 #include "MessageCounter.h"
 #include "MessagePump.h"
+#include "SendRoad.h"
 #include "contacts.h"
 #include "options.h"
 #include "password.h"
@@ -28,10 +29,10 @@ const char kUnsetFolder[] = "curDir";
 
 TForm1::TForm1(gui::TComponent* owner) : TForm(owner, "TForm1") {
     GUI_CONTROLS(ListView1, Label5, ComboBox1, Memo1, Label2, BitBtn7, BitBtn1, BitBtn3, BitBtn2,
-                 Label3, ListBox1, Image1, Image3, Label8, bSource1);
+                 Label3, Label7, RxGIF, ListBox1, Image1, Image3, Label8, bSource1);
     GUI_HANDLERS(ListView1Click, ListView1SelectItem, Memo1Change, Memo1KeyUp, ComboBox1Change,
-                 FormShow, FormActivate, Button2Click, BitBtn1Click, BitBtn3Click, BitBtn2Click,
-                 Image1Click, FormClose);
+                 BitBtn7Click, FormShow, FormActivate, Button2Click, BitBtn1Click, BitBtn3Click,
+                 BitBtn2Click, Image1Click, FormClose);
     LoadFromResource("TFORM1");
     borderless_.AddDragSurfaces({Image3, Label8});
     borderless_.SetHotZone(*Image1, {611, 658, 18});
@@ -84,6 +85,10 @@ void TForm1::Memo1KeyUp(gui::TObject*, WORD&, gui::TShiftState) {
 
 void TForm1::ComboBox1Change(gui::TObject*) {
     ApplySendRule();
+}
+
+void TForm1::BitBtn7Click(gui::TObject*) {
+    messenger::RunSend();
 }
 
 LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -248,4 +253,3 @@ void TForm1::ReleaseFetcher() {
 void TForm1::FormClose(gui::TObject*, gui::TCloseAction&) {
     Form12->SaveAndEnd(false);
 }
-

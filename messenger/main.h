@@ -12,6 +12,7 @@
 #include "Form.h"
 #include "ListControls.h"
 #include "ListView.h"
+#include "RxGIFAnimator.h"
 #include "StdCtrls.h"
 #include "bSource1.h"
 
@@ -33,6 +34,10 @@ public:
     gui::TImage* Image1 = nullptr;        // the close picture
     bSource* bSource1 = nullptr;          // nullptr once released at the end
 
+    // Send's status and the marker that slides beside it while a send runs.
+    gui::TLabel* Label7 = nullptr;
+    gui::TRxGIFAnimator* RxGIF = nullptr;
+
     // Reads the contacts file again into the record list, then ListReload.
     void LoadContacts();
     // Writes the record list to the contacts file.
@@ -41,8 +46,9 @@ public:
     void ListReload();
     std::string ContactsPath() const;
 
-    // One account service command through the fetcher; "failed" once the fetcher is released,
-    // so that nothing running in the last pending messages reaches it.
+    // One request (an account service command, a gateway address) through the fetcher; "failed"
+    // once the fetcher is released, so that nothing running in the last pending messages reaches
+    // it.
     std::string FetchCommand(const std::string& address);
     void ReleaseFetcher();
 
@@ -54,6 +60,8 @@ public:
     // The Send rule.
     void Memo1KeyUp(gui::TObject* sender, WORD& key, gui::TShiftState shift);
     void ComboBox1Change(gui::TObject* sender);
+    // Send (SendRoad.h).
+    void BitBtn7Click(gui::TObject* sender);
     void FormShow(gui::TObject* sender);
     void FormActivate(gui::TObject* sender);
     void Button2Click(gui::TObject* sender);  // hides the composer; bound to nothing
