@@ -309,6 +309,31 @@ void WholeSystem::UseTheMessengerThatFinishStarts() {
     messenger.ClickFirstContact(composer);
     messenger.Type(composer, 300, 95, "Me");
     messenger.Type(composer, 252, 144, "Hi Ann,\rsee you");
+    ASSERT_TRUE(messenger.PressWhenEnabled(composer, "Send", kWait));
+    // Send ends with its button enabled again, once the poll has found nothing pending.
+    const HWND send =
+        e2e::VisibleChild(composer, [](HWND child) { return e2e::WindowText(child) == "Send"; });
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] {
+            const auto sent = standIn_.Service().Messages();
+            return sent.size() == 1 &&
+                   sent[0].state != standin::AccountService::Message::State::Pending &&
+                   IsWindowEnabled(send);
+        },
+        kWait))
+        << "Send did not end";
+    // The submit carries the logon's user and password, the sender, the number with its ";" and
+    // the message with the signature, escaped; the poll the user and fields 1 and 2 of the
+    // submit's reply "Success,1,1".
+    std::vector<std::string> commands;
+    for (const std::string& line : standIn_.RequestLines())
+        if (line.find("?30,") != std::string::npos || line.find("?31,") != std::string::npos)
+            commands.push_back(line);
+    EXPECT_EQ(commands, (std::vector<std::string>{
+                            "GET /cgi-bin/userc.pl?30,demo,demo,Me,447700900001;,"
+                            "Hi%20Ann%2C%0Asee%20you%0A[sent%20via%20zemblySMS!] HTTP/1.1",
+                            "GET /cgi-bin/userc.pl?31,demo,1,1 HTTP/1.1"}));
+    EXPECT_EQ(standIn_.Service().Credits("demo"), 99);
 
     ASSERT_TRUE(messenger.ChooseTrayItemFromEnd(0)) << "the tray menu did not open";
     ASSERT_EQ(messenger.WaitForExit(kWait), 0u) << "Exit did not end the messenger";
