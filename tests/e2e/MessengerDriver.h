@@ -3,6 +3,8 @@
 // keyboard.
 #pragma once
 
+#include <string>
+
 #include "ProgramDriver.h"
 
 namespace e2e {
@@ -18,6 +20,14 @@ public:
     // Pops the tray menu up and chooses the item `fromEnd` places above the last one (0: the
     // last) with the arrow keys and Enter.
     bool ChooseTrayItemFromEnd(int fromEnd) const;
+
+    // The composer, opened with a double-click on the tray icon; nullptr when it did not show.
+    HWND OpenComposer() const;
+    // A contact added with the composer's Add through the contact dialog, once the dialog has
+    // gone again.
+    bool AddContact(HWND composer, const std::string& name, const std::string& number) const;
+    // A mouse click on the composer's first contact.
+    void ClickFirstContact(HWND composer) const;
 };
 
 }  // namespace e2e

@@ -1,5 +1,6 @@
 #include "ProgramDriver.h"
 
+#include <cctype>
 #include <climits>
 
 #include "Graphics.h"
@@ -56,10 +57,73 @@ std::vector<HWND> Children(HWND window) {
     return children;
 }
 
+HWND VisibleChild(HWND window, const std::function<bool(HWND)>& match) {
+    for (HWND child : Children(window))
+        if (IsWindowVisible(child) && match(child)) return child;
+    return nullptr;
+}
+
+std::string WindowText(HWND window) {
+    // A control of another process answers for its text only when asked directly.
+    char text[4096] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 5000, &copied))
+        return {};
+    return std::string(text, copied);
+}
+
+bool IsChecked(HWND button) {
+    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::string ProgramFileOf(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process) return {};
+    char path[MAX_PATH] = {};
+    DWORD size = sizeof path;
+    const bool known = QueryFullProcessImageNameA(process, 0, path, &size) != FALSE;
+    CloseHandle(process);
+    return known ? std::string(path, size) : std::string();
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    auto normal = [](const std::string& path) {
+        char full[MAX_PATH] = {};
+        std::string text(full, GetFullPathNameA(path.c_str(), sizeof full, full, nullptr));
+        while (!text.empty() && text.back() == '\\') text.pop_back();
+        for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    return !a.empty() && normal(a) == normal(b);
+}
+
+HWND ProgramWindow(const std::string& programPath, const std::string& caption) {
+    struct Look {
+        const std::string& program;
+        const std::string& caption;
+        HWND found = nullptr;
+    } look{programPath, caption};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* l = reinterpret_cast<Look*>(data);
+            char text[256] = {};
+            GetWindowTextA(window, text, sizeof text);
+            if (!IsWindowVisible(window) || l->caption != text) return TRUE;
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (!SamePath(ProgramFileOf(process), l->program)) return TRUE;
+            l->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&look));
+    return look.found;
+}
+
 ProgramProcess::~ProgramProcess() {
     if (!info_.hProcess) return;
     if (WaitForExit(0) == STILL_ACTIVE) TerminateProcess(info_.hProcess, 1);
-    CloseHandle(info_.hThread);
+    if (info_.hThread) CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
 }
 
@@ -70,6 +134,22 @@ bool ProgramProcess::Start(const std::string& programPath) {
     startup.cb = sizeof startup;
     return CreateProcessA(programPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                           nullptr, folder.c_str(), &startup, &info_) != FALSE;
+}
+
+bool ProgramProcess::StartCommand(const std::string& commandLine) {
+    std::string line = commandLine;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info_) != FALSE;
+}
+
+bool ProgramProcess::Attach(DWORD processId) {
+    info_.hProcess = OpenProcess(
+        SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId);
+    if (!info_.hProcess) return false;
+    info_.dwProcessId = processId;
+    return true;
 }
 
 DWORD ProgramProcess::WaitForExit(int milliseconds) {
@@ -118,6 +198,18 @@ bool ProgramProcess::Press(HWND window, const std::string& caption) const {
         return true;
     }
     return false;
+}
+
+bool ProgramProcess::PressWhenEnabled(HWND window, const std::string& caption,
+                                      int milliseconds) const {
+    HWND button = nullptr;
+    const bool ready = WaitUntil(
+        [&] {
+            button = VisibleChild(window, [&](HWND child) { return WindowText(child) == caption; });
+            return button && IsWindowEnabled(button);
+        },
+        milliseconds);
+    return ready && PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 bool SaveScreenshot(HWND window, const std::string& path) {

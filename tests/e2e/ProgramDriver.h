@@ -15,6 +15,19 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds);
 
 // The window's children at every depth.
 std::vector<HWND> Children(HWND window);
+// The first of them on screen for which `match` holds, or nullptr.
+HWND VisibleChild(HWND window, const std::function<bool(HWND)>& match);
+// The text a window shows: a caption, a label's or an edit's text.
+std::string WindowText(HWND window);
+bool IsChecked(HWND button);
+
+// The full path of the program file that a running process was started from, or empty.
+std::string ProgramFileOf(DWORD processId);
+// The same file, however each path spells it (case, doubled backslashes, a trailing one).
+bool SamePath(const std::string& a, const std::string& b);
+// A visible top-level window of that caption shown by a process of that program file, or
+// nullptr: how to find a program that another one started.
+HWND ProgramWindow(const std::string& programPath, const std::string& caption);
 
 class ProgramProcess {
 public:
@@ -25,6 +38,11 @@ public:
 
     // Starts the program in its own folder; it inherits this process's environment.
     bool Start(const std::string& programPath);
+    // Starts a whole command line from this process's folder, as the shell runs an Add/Remove
+    // Programs entry.
+    bool StartCommand(const std::string& commandLine);
+    // Takes on a process that another program started.
+    bool Attach(DWORD processId);
     DWORD Id() const { return info_.dwProcessId; }
     // The exit code once it has ended within the time; STILL_ACTIVE otherwise.
     DWORD WaitForExit(int milliseconds);
@@ -38,6 +56,8 @@ public:
     // A click on the child button (push button, check box or radio button) of `window` with
     // that caption.
     bool Press(HWND window, const std::string& caption) const;
+    // The same click once the button is on screen and enabled, within the time.
+    bool PressWhenEnabled(HWND window, const std::string& caption, int milliseconds) const;
 
 protected:
     // The program's top-level window of that class and caption; an empty one matches any.
