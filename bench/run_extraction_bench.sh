@@ -7,12 +7,13 @@
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 . "$root/scripts/lib.sh"
+. "$root/bench/release_tree.sh"
 work="$root/build/bench/extraction"
-programs="$root/build/win64/bench"
 runs=5
 
 install_missing
-build_tree win64 bench_wizard_extract bench_plain_extract || exit 1
+build_release_tree bench_wizard_extract bench_plain_extract || exit 1
+programs="$tree/bench"
 mkdir -p "$work/source"
 [ -f "$work/source/setup.tws" ] ||
     python3 "$root/bench/make_archive.py" "$work/source/setup.tws" || exit 1
