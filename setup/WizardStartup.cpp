@@ -92,9 +92,11 @@ void WizardStartup::LoadBranding(const std::string& folder) {
 void WizardStartup::FitLogo() {
     gui::TImage& logo = *form_.Image2;
     const LogoPlacement place = PlaceLogo(logo.Width(), logo.Height(), form_.Width());
-    if (!place.scaled) return;
-    logo.SetAutoSize(false);
-    form_.RxLabel1->Hide();
+    if (place.scaled) {
+        logo.SetAutoSize(false);
+        form_.RxLabel1->Hide();
+    }
+    // Whatever its size, the logo ends the same distance short of the window's right edge.
     logo.SetBounds(place.left, logo.Top(), place.width, place.height);
 }
 

@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "FinishAction.h"
+#include "FinishRules.h"
 #include "InstallRoad.h"
 #include "LocalFiles.h"
 #include "MakerSite.h"
@@ -204,5 +205,6 @@ void TForm1::RxLabel1MouseMove(gui::TObject*, gui::TShiftState, int, int) {
 }
 
 void TForm1::RxLabel1Click(gui::TObject*) {
-    setup::StartProgram(std::string(kBrowserProgram) + " " + setup::MakerWebAddress());
+    // Quoted: unquoted, the blank in "program files" would let c:\program.exe start instead.
+    setup::StartProgram(setup::ProgramCommand(kBrowserProgram) + " " + setup::MakerWebAddress());
 }

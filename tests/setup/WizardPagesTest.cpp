@@ -233,7 +233,7 @@ TEST_F(WizardPages, WebAddressShowsTheHandAndOpensTheBrowser) {
     EXPECT_EQ(form.RxLabel1->Cursor(), gui::crHandPoint);
     Click(*form.RxLabel1);
     EXPECT_EQ(starts_.Started(),
-              std::vector<std::string>{"c:\\program files\\internet explorer\\iexplore.exe " +
+              std::vector<std::string>{"\"c:\\program files\\internet explorer\\iexplore.exe\" " +
                                        standIn_.Url("/")});
 }
 

@@ -109,8 +109,8 @@ TEST_F(WizardTest, MissingSetupIniShowsItsMessageAndQuitsWithOneOnceTheLoopRuns)
 
 TEST_F(WizardTest, WrongHeadersEndAtOnceWithOne) {
     for (const std::string& ini : {std::string("[Tarnwick Installer v1.20]\r\nprogname=X"),
-                                  std::string("[Tarnwick Installer v1.00] \r\nprogname=X"),
-                                  std::string("[tarnwick installer v1.00]"), std::string()}) {
+                                   std::string("[Tarnwick Installer v1.00] \r\nprogname=X"),
+                                   std::string("[tarnwick installer v1.00]"), std::string()}) {
         SCOPED_TRACE(ini);
         Write("setup.ini", ini);
         gui::ExitRecorder exits;
@@ -139,7 +139,7 @@ TEST_F(WizardTest, BrandingFilesReplaceTheBuiltInPicturesAndATallLogoIsFitted) {
 TEST_F(WizardTest, UnreadableBrandingLeavesTheBuiltInOnesWithoutAMessage) {
     using controls_test::Pixels;
     Write("setup.ico", "not a picture");
-    Write("logo.bmp", controls_test::MakeBmp(Pixels(60, 40, 0xFF0000FF)));
+    Write("logo.bmp", controls_test::MakeBmp(Pixels(40, 30, 0xFF0000FF)));
     Write("logo.gif", "GIF89a but broken");
     Write("agreement.txt", "locked");
     Write("setup.ini", Ini({"progname=Foo"}));
@@ -153,10 +153,12 @@ TEST_F(WizardTest, UnreadableBrandingLeavesTheBuiltInOnesWithoutAMessage) {
     EXPECT_FALSE(exits_.Ended());
     EXPECT_EQ(form.Image1->Picture().Width(), 32);  // the built-in icon
     EXPECT_NE(form.Image1->Picture().Bitmap().Pixel(16, 16), gui::clLime);
-    // The last logo that could be read is shown, at its own size, and the label stays.
-    EXPECT_EQ(form.Image2->Width(), 60);
-    EXPECT_EQ(form.Image2->Height(), 40);
-    EXPECT_EQ(form.Image2->Picture().Bitmap().Pixel(30, 20), gui::clBlue);
+    // The last logo that could be read is shown, at its own size and right-aligned like a
+    // fitted one, and the label stays.
+    EXPECT_EQ(form.Image2->Width(), 40);
+    EXPECT_EQ(form.Image2->Height(), 30);
+    EXPECT_EQ(form.Image2->Left(), form.Width() - 40 - 15);
+    EXPECT_EQ(form.Image2->Picture().Bitmap().Pixel(20, 15), gui::clBlue);
     EXPECT_TRUE(form.RxLabel1->Visible());
     EXPECT_EQ(form.Memo1->Lines()[0], "TARNWICK SOFTWARE LICENCE AGREEMENT");
 }
