@@ -13,14 +13,7 @@ const uint32_t R = 0xFFFF0000, G = 0xFF00FF00, B = 0xFF0000FF, T = 0;
 
 GifPatch Patch(int left, int top, int width, int height, std::vector<uint32_t> pixels,
                GifDisposal disposal = GifDisposal::Keep) {
-    GifPatch patch;
-    patch.left = left;
-    patch.top = top;
-    patch.width = width;
-    patch.height = height;
-    patch.pixels = std::move(pixels);
-    patch.disposal = disposal;
-    return patch;
+    return {left, top, width, height, std::move(pixels), disposal};
 }
 
 TEST(GifFramesTest, EachDisposalLeavesWhatTheNextFrameIsDrawnOver) {
