@@ -246,25 +246,21 @@ TEST(FormDestroy, FreeRunsOnDestroyFromTheWindowsEndWithTheControlsStillThere) {
         "    Fill = clRed\n"
         "  end\n"
         "end\n";
-    gui::TColor seen = 0;
-    auto* shown = new TestForm(description);
-    shown->destroyed = &seen;
-    shown->Show();
-    shown->Free();
-    EXPECT_EQ(seen, gui::clRed);
-
-    seen = 0;
-    auto* never = new TestForm(description);  // no window was ever made
-    never->destroyed = &seen;
-    never->Free();
-    EXPECT_EQ(seen, gui::clRed);
-
-    seen = 0;
-    auto* deleted = new TestForm(description);
-    deleted->destroyed = &seen;
-    deleted->HandleNeeded();
-    delete deleted;
-    EXPECT_EQ(seen, 0u);
+    enum { kShownThenFreed, kFreedWithNoWindow, kDeletedOutright };
+    for (int end : {kShownThenFreed, kFreedWithNoWindow, kDeletedOutright}) {
+        SCOPED_TRACE(end);
+        gui::TColor seen = 0;
+        auto* form = new TestForm(description);
+        form->destroyed = &seen;
+        if (end == kShownThenFreed) form->Show();
+        if (end == kDeletedOutright) {
+            form->HandleNeeded();
+            delete form;
+        } else {
+            form->Free();
+        }
+        EXPECT_EQ(seen, end == kDeletedOutright ? 0u : gui::clRed);
+    }
 }
 
 }  // namespace

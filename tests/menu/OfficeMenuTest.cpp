@@ -2,6 +2,9 @@
 // description properties, and the stripe gradient.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "FormLoader.h"
 #include "ImageList.h"
 #include "MenuTestSupport.h"
@@ -215,15 +218,9 @@ TEST(OfficeMenu, LoadsWithItemsImagesHandlersAndAppearanceFromADescription) {
     GetTempPathA(MAX_PATH, folder);
     std::string path = std::string(folder) + "menu-strip.png";
     picture.SaveToPng(path);
-    std::string bytes;
-    {
-        FILE* f = std::fopen(path.c_str(), "rb");
-        ASSERT_NE(f, nullptr);
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-        std::fclose(f);
-    }
+    std::ifstream file(path, std::ios::binary);
+    ASSERT_TRUE(file) << path;
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     gui::AddResource("menu-strip.png", bytes);
 
     MenuForm form;
