@@ -13,17 +13,19 @@ LPARAM At(POINT p) {
     return MAKELPARAM(p.x, p.y);
 }
 
-void ButtonMessages(gui::TMouseButton button, UINT& down, UINT& up, WPARAM& held) {
+struct ButtonMessages {
+    UINT down, up;
+    WPARAM held;
+};
+
+ButtonMessages MessagesOf(gui::TMouseButton button) {
     switch (button) {
         case gui::mbRight:
-            down = WM_RBUTTONDOWN, up = WM_RBUTTONUP, held = MK_RBUTTON;
-            break;
+            return {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON};
         case gui::mbMiddle:
-            down = WM_MBUTTONDOWN, up = WM_MBUTTONUP, held = MK_MBUTTON;
-            break;
+            return {WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON};
         default:
-            down = WM_LBUTTONDOWN, up = WM_LBUTTONUP, held = MK_LBUTTON;
-            break;
+            return {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON};
     }
 }
 }  // namespace
@@ -56,11 +58,8 @@ void DoubleClick(gui::TControl& control) {
 }
 
 void MouseDown(gui::TControl& control, int x, int y, gui::TMouseButton button) {
-    UINT down, up;
-    WPARAM held;
-    ButtonMessages(button, down, up, held);
     MouseTarget t = TargetOf(control, x, y);
-    SendMessageA(t.window, down, held, At(t.point));
+    SendMessageA(t.window, MessagesOf(button).down, MessagesOf(button).held, At(t.point));
 }
 
 void MouseMove(gui::TControl& control, int x, int y, WPARAM keys) {
@@ -69,11 +68,8 @@ void MouseMove(gui::TControl& control, int x, int y, WPARAM keys) {
 }
 
 void MouseUp(gui::TControl& control, int x, int y, gui::TMouseButton button) {
-    UINT down, up;
-    WPARAM held;
-    ButtonMessages(button, down, up, held);
     MouseTarget t = TargetOf(control, x, y);
-    SendMessageA(t.window, up, 0, At(t.point));
+    SendMessageA(t.window, MessagesOf(button).up, 0, At(t.point));
 }
 
 void PostClick(gui::TControl& control) {
