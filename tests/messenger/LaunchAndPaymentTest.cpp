@@ -10,26 +10,19 @@ namespace messenger {
 namespace {
 
 TEST(BuyCreditsPrice, WholePenceAndCentsRoundedHalfUp) {
-    EXPECT_EQ(
-        "Total amount GBP: \xA3"
-        "10.00     USD: $15.98 (approx)",
-        PriceText(200));
-    EXPECT_EQ(
-        "Total amount GBP: \xA3"
-        "0.05     USD: $0.08 (approx)",
-        PriceText(1));
-    EXPECT_EQ(
-        "Total amount GBP: \xA3"
-        "0.25     USD: $0.40 (approx)",
-        PriceText(5));
-    EXPECT_EQ(
-        "Total amount GBP: \xA3"
-        "50.00     USD: $79.89 (approx)",
-        PriceText(1000));
-    EXPECT_EQ(
-        "Total amount GBP: \xA3"
-        "49999999.95     USD: $79884999.92 (approx)",
-        PriceText(999999999));
+    const struct {
+        int64_t credits;
+        const char *pounds, *dollars;
+    } cases[] = {{200, "10.00", "15.98"},
+                 {1, "0.05", "0.08"},
+                 {5, "0.25", "0.40"},
+                 {1000, "50.00", "79.89"},
+                 {999999999, "49999999.95", "79884999.92"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(std::string("Total amount GBP: \xA3") + c.pounds + "     USD: $" + c.dollars +
+                      " (approx)",
+                  PriceText(c.credits))
+            << c.credits;
 }
 
 TEST(BuyCreditsCart, KeysInOrderWithEncodedValues) {
@@ -51,19 +44,11 @@ TEST(BuyCreditsCart, SiteDomainIsTheHostWithoutItsPort) {
     EXPECT_EQ("svc.example", DomainOf("svc.example"));
 }
 
-TEST(ReleaseCheck, OnlyAnotherNamedReleaseIsANotice) {
-    EXPECT_FALSE(IsNewRelease("ZemblySMS v2.00", kRunningVersionName));
-    EXPECT_TRUE(IsNewRelease("zemblysms v2.00", kRunningVersionName));
-    EXPECT_TRUE(IsNewRelease("ZemblySMS v2.00\n", kRunningVersionName));
-    EXPECT_TRUE(IsNewRelease("ZemblySMS v2.10", kRunningVersionName));
+// The notice itself is checked through the release check's window; a blank reply of any kind
+// is no release.
+TEST(ReleaseCheck, BlankRepliesAreNoNotice) {
     for (const char* reply : {"failed", "", " ", "\r\n", " \t\n"})
         EXPECT_FALSE(IsNewRelease(reply, kRunningVersionName)) << '"' << reply << '"';
-
-    const std::string label = "364,http://svc.example/cgi-bin/default.pl?00,infozsms,";
-    EXPECT_EQ("364", ProductNumber(label));
-    EXPECT_EQ("http://svc.example/cgi-bin/default.pl?00,infozsms,", DownloadAddress(label));
-    EXPECT_EQ("ZemblySMS v2.10 has now been released!\n\r\n\rhttp://d/",
-              ReleaseNotice("ZemblySMS v2.10", "http://d/"));
 }
 
 TEST(BrowserLaunch, ProgramBetweenTheFirstTwoQuotesAndTheAddressAsOneArgument) {
