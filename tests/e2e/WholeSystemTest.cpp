@@ -86,21 +86,17 @@ struct Link {
 Link ReadLink(const std::string& path) {
     Link link;
     IShellLinkA* shell = nullptr;
+    IPersistFile* file = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void**>(&shell))))
         return link;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        const std::wstring name(path.begin(), path.end());
-        char text[MAX_PATH] = {};
-        if (SUCCEEDED(file->Load(name.c_str(), STGM_READ))) {
-            if (SUCCEEDED(shell->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH)))
-                link.target = text;
-            text[0] = '\0';
-            if (SUCCEEDED(shell->GetWorkingDirectory(text, MAX_PATH))) link.workingFolder = text;
-        }
-        file->Release();
-    }
+    shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    char text[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    if (file && SUCCEEDED(file->Load(std::wstring(path.begin(), path.end()).c_str(), STGM_READ)) &&
+        SUCCEEDED(shell->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
+        SUCCEEDED(shell->GetWorkingDirectory(folder, MAX_PATH)))
+        link = {text, folder};
+    if (file) file->Release();
     shell->Release();
     return link;
 }
@@ -181,6 +177,7 @@ protected:
     const std::string desktop_ = SpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY);
     const std::string startup_ = SpecialFolder(CSIDL_COMMON_STARTUP);
     const std::string menu_ = SpecialFolder(CSIDL_COMMON_PROGRAMS) + "zemblySMS";
+    const std::string uninstaller_ = SpecialFolder(CSIDL_WINDOWS) + "$twUninstallV1$\\";
     std::string scratchName_;
     std::string scratch_;
     std::string install_;
@@ -266,11 +263,9 @@ void WholeSystem::CheckWhatTheInstallMade() {
                               Installed("setup.ico")));
     EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kEntry, "Publisher"), "Tarnwick");
     // The uninstaller copy, told that the install made its folder.
-    char windows[MAX_PATH] = {};
-    GetSystemWindowsDirectoryA(windows, sizeof windows);
     const std::string command = RegistryText(HKEY_LOCAL_MACHINE, kEntry, "UninstallString");
     const std::string program = command.substr(0, command.find(' '));
-    EXPECT_TRUE(e2e::SamePath(program, std::string(windows) + "\\$twUninstallV1$\\setup.exe"))
+    EXPECT_TRUE(e2e::SamePath(program, uninstaller_ + "setup.exe"))
         << command;
     EXPECT_EQ(command.substr(program.size()), " /uninstall: 1," + install_);
     EXPECT_EQ(Read(program), Read(package_ + "setup.exe"));
@@ -390,10 +385,8 @@ void WholeSystem::CheckWhatTheUninstallLeft() {
     // What stays: the folder level above the install folder, the uninstaller, and the install
     // folder with the user's settings in the recycle bin.
     EXPECT_TRUE(Exists(scratch_ + "\\Tarnwick"));
-    char windows[MAX_PATH] = {};
-    GetSystemWindowsDirectoryA(windows, sizeof windows);
-    EXPECT_TRUE(Exists(std::string(windows) + "\\$twUninstallV1$\\setup.exe"));
-    EXPECT_TRUE(Exists(std::string(windows) + "\\$twUninstallV1$\\unzdll.dll"));
+    for (const char* file : {"setup.exe", "unzdll.dll"})
+        EXPECT_TRUE(Exists(uninstaller_ + file)) << file;
     std::string trashed;
     for (const std::string& note : TrashNotes())
         if (!trashBefore_.count(note) &&

@@ -26,33 +26,13 @@ protected:
 
 using Arguments = std::vector<std::string>;
 
-TEST_F(Browser, EachPageArrivesWholeAsTheQuotedProgramsOnlyArgument) {
+// The three buttons' pages reach the browser in the end-to-end test of the built program.
+TEST_F(Browser, APageArrivesWholeAsTheQuotedProgramsOnlyArgument) {
     RecordingBrowser browser(Folder());
     command_.Set("\"" + browser.path + "\" -nohome -url \"%1\"");
-
     const std::string spaced = "http://svc.example/pay here?item=a b ([c]),d&e=f\\";
     EXPECT_TRUE(messenger::LaunchBrowser(spaced));
     EXPECT_EQ(browser.WaitForArguments(), Arguments{spaced});
-
-    Click(*Form12->BitBtn3);
-    EXPECT_EQ(browser.WaitForArguments(),
-              Arguments{"http://" + StandIn().Host() + "/cgi-bin/default.pl?00,signup"});
-
-    Form12->Edit1->SetText("a&b #c");
-    Form3->Show();
-    Click(Find<gui::TBitBtn>(*Form3, "BitBtn1"));
-    const Arguments cart = browser.WaitForArguments();
-    ASSERT_EQ(cart.size(), 1u);
-    EXPECT_NE(cart[0].find("&item_name=127.0.0.1%20credits%20([a%26b%20%23c])&"), std::string::npos)
-        << cart[0];
-
-    Form9->Show();
-    Click(Find<gui::TBitBtn>(*Form9, "BitBtn2"));
-    EXPECT_EQ(browser.WaitForArguments(),
-              Arguments{"http://" + StandIn().Host() + "/cgi-bin/default.pl?00,infozsms,"});
-    EXPECT_EQ(exits_.Count(), 1);
-    EXPECT_EQ(exits_.Code(), 0);
-    EXPECT_EQ(GetFileAttributesA(PathOf("zemblySMS.ini").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(dialogs_.Shown().empty());
 }
 

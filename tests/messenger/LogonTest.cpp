@@ -145,31 +145,5 @@ TEST_F(Logon, StartupSoundOfOneMillisecondOrNoneIsSkipped) {
     EXPECT_TRUE(dialogs_.Shown().empty());
 }
 
-TEST_F(Logon, CancelEndsWithoutWriting) {
-    Type(*Form12->Edit1, "changed");
-    Click(*Form12->BitBtn2);
-    EXPECT_EQ(exits_.Count(), 1);
-    EXPECT_EQ(exits_.Code(), 0);
-    EXPECT_EQ(GetFileAttributesA(PathOf("zemblySMS.ini").c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(Logon, NewUserOpensTheSignUpPageInTheBrowser) {
-    HtmlCommand command;
-    command.Set("\"C:\\Browser\\browse.exe\" -nohome");
-    Click(*Form12->BitBtn3);
-    ASSERT_EQ(browser_.starts.size(), 1u);
-    EXPECT_EQ(browser_.starts[0].first, "C:\\Browser\\browse.exe");
-    EXPECT_EQ(browser_.starts[0].second,
-              "\"http://" + StandIn().Host() + "/cgi-bin/default.pl?00,signup\"");
-    EXPECT_TRUE(dialogs_.Shown().empty());
-
-    command.Set("");
-    Click(*Form12->BitBtn3);
-    EXPECT_EQ(browser_.starts.size(), 1u);
-    ASSERT_EQ(dialogs_.Shown().size(), 1u);
-    EXPECT_EQ(dialogs_.Shown()[0].text, "Unable to start web browser!");
-    EXPECT_EQ(dialogs_.Shown()[0].type, gui::mtWarning);
-}
-
 }  // namespace
 }  // namespace messengertest

@@ -102,9 +102,7 @@ TEST_F(SettingsDialog, FileDialogCleansTheOldTextBeforeTheChosenNameIsWritten) {
     browse.Choose("C:\\new one.wav");
     SendMessageA(Form2->FilenameEdit2->ButtonHandle(), BM_CLICK, 0, 0);
     EXPECT_EQ(Form2->FilenameEdit2->Text(), "\"C:\\new one.wav\"");
-    ASSERT_EQ(browse.Asked().size(), 2u);
-    EXPECT_EQ(browse.Asked()[1].filter,
-              "Any file (*.*)|*.*|Batch file (*.bat)|*.bat|Executable file (*.exe)|*.exe");
+    EXPECT_EQ(browse.Asked().size(), 2u);
 }
 
 TEST_F(SettingsDialog, StartupShortcutIsSavedThenShownOrItsFailureExplained) {
