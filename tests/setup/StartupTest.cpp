@@ -189,5 +189,11 @@ TEST(PageRules, LocationPageRefusesFoldersTheUninstallerWouldRefuse) {
     EXPECT_EQ("", InstallFolderRefusal("\\\\server\\share\\Foo"));
 }
 
+TEST(PageRules, LocationPageRefusesAFolderTheUninstallCommandCannotCarry) {
+    // The command gives the folder back with single blanks: "Two  Blanks" would become another.
+    EXPECT_NE("", InstallFolderRefusal("C:\\Apps\\Two  Blanks\\Foo"));
+    EXPECT_EQ("", InstallFolderRefusal("C:\\Apps\\One Blank\\Foo"));
+}
+
 }  // namespace
 }  // namespace setup
