@@ -195,5 +195,11 @@ TEST(PageRules, LocationPageRefusesAFolderTheUninstallCommandCannotCarry) {
     EXPECT_EQ("", InstallFolderRefusal("C:\\Apps\\One Blank\\Foo"));
 }
 
+TEST(PageRules, LocationPageRefusesAFolderEndingInABlank) {
+    // Made with its blank, given back by the uninstall command without it.
+    EXPECT_NE("", InstallFolderRefusal("C:\\Apps\\Foo "));
+    EXPECT_EQ("", InstallFolderRefusal("C:\\Apps \\Foo"));
+}
+
 }  // namespace
 }  // namespace setup
