@@ -8,9 +8,14 @@
 
 namespace setup {
 
-bool RemoveFolderTree(const std::string& path) {
-    // An empty list of names would be a call that removes nothing and still succeeds.
-    if (path.empty()) return false;
+bool RemoveFolderTree(const std::string& given) {
+    // The shell takes a folder named with a closing "\" for none it can find, and may still
+    // report success; install folders are often typed that way.
+    std::string path = given;
+    while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    // An empty list of names would be a call that removes nothing and still succeeds; a drive
+    // alone would name its current folder.
+    if (path.empty() || (path.size() == 2 && path[1] == ':')) return false;
     try {
         // The shell takes a list of names, each ending in a zero, closed by one more zero.
         std::vector<char> names(path.size() + 2, '\0');

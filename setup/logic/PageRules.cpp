@@ -68,6 +68,11 @@ std::string InstallFolderRefusal(const std::string& installFolder) {
     // The uninstaller refuses a drive root as the folder it removes, so none is installed into.
     if (IsDriveRoot(installFolder))
         return "Please choose a folder below the drive's root to install into.";
+    // The uninstall command carries the folder unquoted and gets it back with single blanks and
+    // none at its end, so such a folder could never be found again to be removed.
+    if (installFolder.find("  ") != std::string::npos || installFolder.back() == ' ')
+        return "Please choose a folder whose path has neither two blanks in a row nor a blank at "
+               "its end.";
     return std::string();
 }
 

@@ -64,8 +64,8 @@ SummaryTexts Summary(const std::string& installFolder, InstallType type,
                      const std::string& programMenuFolder, bool desktopShortcut);
 
 // The location page's check: empty when the install folder text can be used (an absolute path
-// below a drive's root), else the message that keeps the user on the page. A folder that is missing
-// is then only a question.
+// below a drive's root, without two blanks in a row or one at its end), else the message that keeps
+// the user on the page. A folder that is missing is then only a question.
 std::string InstallFolderRefusal(const std::string& installFolder);
 constexpr const char* kCreateFolderQuestion =
     "This folder does not currently exist, ok to create it?";

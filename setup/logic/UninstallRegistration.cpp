@@ -38,6 +38,12 @@ std::optional<std::string> EntryNameAtInstall(const std::string& title) {
 }
 
 std::optional<std::string> EntryNameAtUninstall(const std::string& title) {
+    // Without a version line the title keeps its design text, which ends in " Setup" in either
+    // mode, and the install named the entry after it.
+    const std::string designEnding = " Setup";
+    if (title.size() >= designEnding.size() &&
+        title.compare(title.size() - designEnding.size(), designEnding.size(), designEnding) == 0)
+        return EntryNameAtInstall(title);
     return TitleLess(title, 10);
 }
 

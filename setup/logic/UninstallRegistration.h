@@ -31,8 +31,9 @@ std::string UninstallCommandLine(const std::string& windowsFolder, bool installF
                                  const std::string& installFolder);
 
 // The entry's name: the title less " Setup" at install, less " Uninstall" at uninstall (the
-// product name, " v" and the version either way). Nothing when no name is left, so that the
-// base key itself is never written to or removed.
+// product name, " v" and the version either way; a title that still ends in " Setup" loses that
+// at uninstall too). Nothing when no name is left, so that the base key itself is never written
+// to or removed.
 std::optional<std::string> EntryNameAtInstall(const std::string& title);
 std::optional<std::string> EntryNameAtUninstall(const std::string& title);
 

@@ -203,5 +203,10 @@ TEST(FinishRules, TargetKindFolderCommandAndScreenSaver) {
     EXPECT_EQ("c:\\apps\\Aquari~1.scr", ScreenSaverValue("c:\\apps\\Aquariums.scr"));
 }
 
+TEST(UninstallRegistration, WithoutAVersionLineTheUninstallFindsTheEntryTheInstallWrote) {
+    // Neither mode changes the design title then; the install named its entry "[none]".
+    EXPECT_EQ(EntryNameAtInstall("[none] Setup"), EntryNameAtUninstall("[none] Setup"));
+}
+
 }  // namespace
 }  // namespace setup

@@ -189,5 +189,17 @@ TEST(PageRules, LocationPageRefusesFoldersTheUninstallerWouldRefuse) {
     EXPECT_EQ("", InstallFolderRefusal("\\\\server\\share\\Foo"));
 }
 
+TEST(PageRules, LocationPageRefusesAFolderTheUninstallCommandCannotCarry) {
+    // The command gives the folder back with single blanks: "Two  Blanks" would become another.
+    EXPECT_NE("", InstallFolderRefusal("C:\\Apps\\Two  Blanks\\Foo"));
+    EXPECT_EQ("", InstallFolderRefusal("C:\\Apps\\One Blank\\Foo"));
+}
+
+TEST(PageRules, LocationPageRefusesAFolderEndingInABlank) {
+    // Made with its blank, given back by the uninstall command without it.
+    EXPECT_NE("", InstallFolderRefusal("C:\\Apps\\Foo "));
+    EXPECT_EQ("", InstallFolderRefusal("C:\\Apps \\Foo"));
+}
+
 }  // namespace
 }  // namespace setup

@@ -106,5 +106,14 @@ TEST(UninstallFiles, AReadOnlySetupIniStaysAndIsNamedWhileTheBarShows55And70) {
     EXPECT_EQ((std::vector<int>{55, 70}), bar);
 }
 
+TEST(FolderTree, AFolderNamedWithAClosingBackslashGoesToo) {
+    ScratchFolder scratch("zembly_closing");
+    const std::string folder = scratch.Path() + "\\Foo";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WriteFile(folder + "\\app.exe");
+    EXPECT_TRUE(RemoveFolderTree(folder + "\\"));
+    EXPECT_FALSE(Exists(folder));
+}
+
 }  // namespace
 }  // namespace setup
