@@ -45,11 +45,9 @@ TEST(SetupIni, UninstallModeReadsTheFeedbackIdAndTitle) {
     EXPECT_EQ("Foo v2.0 Uninstall", config.title);
     EXPECT_EQ("7", config.feedbackId);
     EXPECT_EQ("None", Read(kHeader + "feedback=7\n").feedbackId);  // install mode ignores it
-    EXPECT_EQ("12", FeedbackIdOf("|12"));
-    EXPECT_EQ("5", FeedbackIdOf("5|"));
-    EXPECT_EQ("b", FeedbackIdOf("a|b|c"));
-    EXPECT_EQ("None", FeedbackIdOf(""));
-    EXPECT_EQ("None", FeedbackIdOf("||"));
+    for (const auto& [value, id] : std::vector<std::pair<const char*, const char*>>{
+             {"|12", "12"}, {"5|", "5"}, {"a|b|c", "b"}, {"", "None"}, {"||", "None"}})
+        EXPECT_EQ(id, FeedbackIdOf(value)) << value;
 }
 
 TEST(SetupIni, SectionsNameComponentsAndCollectTheirLines) {
@@ -92,12 +90,10 @@ TEST(SetupIni, TheEleventhComponentHasNoBoxAndLosesItsLines) {
 
 TEST(SetupIni, OnlyAnExactHeaderIsAccepted) {
     SetupConfig config;
-    const SetupIniContext context;
-    EXPECT_FALSE(ReadSetupIni("", context, config));
-    EXPECT_FALSE(ReadSetupIni("[Tarnwick Installer v1.20]\r\n", context, config));
-    EXPECT_FALSE(ReadSetupIni("[Tarnwick Installer v1.00] \r\n", context, config));
-    EXPECT_FALSE(ReadSetupIni("[tarnwick installer v1.00]", context, config));
-    EXPECT_TRUE(ReadSetupIni("[Tarnwick Installer v1.00]", context, config));
+    for (const char* refused : {"", "[Tarnwick Installer v1.20]\r\n",
+                                "[Tarnwick Installer v1.00] \r\n", "[tarnwick installer v1.00]"})
+        EXPECT_FALSE(ReadSetupIni(refused, SetupIniContext(), config)) << refused;
+    EXPECT_TRUE(ReadSetupIni("[Tarnwick Installer v1.00]", SetupIniContext(), config));
 }
 
 TEST(SetupIni, LinesEndAtCrLfLfOrLoneCr) {
@@ -179,14 +175,10 @@ TEST(PageRules, SkipsFollowComponentsAndFeedback) {
 }
 
 TEST(PageRules, LocationPageRefusesFoldersTheUninstallerWouldRefuse) {
-    EXPECT_NE("", InstallFolderRefusal(""));
-    EXPECT_NE("", InstallFolderRefusal("Apps\\Foo"));
-    EXPECT_NE("", InstallFolderRefusal("\\Apps"));
-    EXPECT_NE("", InstallFolderRefusal("C:Apps"));
-    EXPECT_NE("", InstallFolderRefusal("C:\\"));
-    EXPECT_NE("", InstallFolderRefusal("C:\\Apps\\..\\.."));
-    EXPECT_EQ("", InstallFolderRefusal("c:\\program files\\Acme\\Foo"));
-    EXPECT_EQ("", InstallFolderRefusal("\\\\server\\share\\Foo"));
+    for (const char* refused : {"", "Apps\\Foo", "\\Apps", "C:Apps", "C:\\", "C:\\Apps\\..\\.."})
+        EXPECT_NE("", InstallFolderRefusal(refused)) << refused;
+    for (const char* accepted : {"c:\\program files\\Acme\\Foo", "\\\\server\\share\\Foo"})
+        EXPECT_EQ("", InstallFolderRefusal(accepted)) << accepted;
 }
 
 }  // namespace
