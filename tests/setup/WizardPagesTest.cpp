@@ -75,9 +75,15 @@ TEST_F(WizardPages, InstallRoadFromWelcomeToFinish) {
     Press(*form.Button2);
     EXPECT_TRUE(Messages().empty());
 
-    // Type: Minimal then Custom leaves every box unchecked but enabled, hidden ones too.
+    // Type: Cancel asks first, and No stays. Minimal then Custom leaves every box unchecked but
+    // enabled, hidden ones too.
     EXPECT_EQ(Page(), 3);
     EXPECT_EQ(Of(form), kMiddle);
+    dialogs_.Queue(gui::mrNo);
+    Press(*form.Button1);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Are you sure you wish to cancel this setup?"});
+    EXPECT_FALSE(exits_.Ended());
+    dialogs_.Clear();
     Click(*form.RadioButton2);
     for (gui::TCheckBox* box : form.ComponentBoxes())
         EXPECT_FALSE(box->Checked() || box->Enabled());
@@ -166,19 +172,6 @@ TEST_F(WizardPages, LocationRefusesUnusableFoldersAndAsksAboutMissingOnes) {
     Press(*form.Button2);  // answered Yes
     EXPECT_EQ(Page(), 3);
     EXPECT_FALSE(setup::FolderExists(missing));  // the install road makes it, not this page
-}
-
-TEST_F(WizardPages, CancelAsksOnTheInstallPagesOnly) {
-    TForm1& form = ToLocation({"progname=Foo", "[Docs]"});
-    form.DirectoryEdit1->SetText(MakeFolder("Target"));
-    Press(*form.Button2);
-    ASSERT_EQ(Page(), 3);
-    dialogs_.Queue(gui::mrNo);
-    Press(*form.Button1);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Are you sure you wish to cancel this setup?"});
-    EXPECT_FALSE(exits_.Ended());
-    Press(*form.Button1);
-    EXPECT_EQ(exits_.Code(), 0);
 }
 
 // The road without feedback and Finish on its end page are walked in UninstallRoadTest.
