@@ -5,56 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
+#include "ProgramDriver.h"
 #include "StandIn.h"
 
 namespace {
 
-// The program's path as the build gives it (a path of the host, which wine shows as drive Z:).
-std::string SetupProgramPath() {
-    std::string path = ZEMBLY_SETUP_PROGRAM;
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
-struct Found {
-    DWORD process;
-    std::string className;
-    std::string text;  // a window whose own or child's text contains it
-    HWND window = nullptr;
-};
-
-BOOL CALLBACK ChildHasText(HWND child, LPARAM data) {
-    auto* found = reinterpret_cast<Found*>(data);
-    char text[512] = {};
-    GetWindowTextA(child, text, sizeof text);
-    if (std::string(text).find(found->text) != std::string::npos) {
-        found->window = GetAncestor(child, GA_ROOT);
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK TopWindowOf(HWND window, LPARAM data) {
-    auto* found = reinterpret_cast<Found*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (process != found->process || !IsWindowVisible(window) || found->className != name)
-        return TRUE;
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    if (std::string(text).find(found->text) != std::string::npos) {
-        found->window = window;
-        return FALSE;
-    }
-    EnumChildWindows(window, ChildHasText, data);
-    return found->window ? FALSE : TRUE;
-}
+using program_test::HostPath;
+using program_test::ProgramDriver;
 
 class SetupProgram : public ::testing::Test {
 protected:
@@ -64,23 +24,16 @@ protected:
         folder_ = std::string(temp) + "setup_program_" + std::to_string(GetCurrentProcessId()) +
                   "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
         CreateDirectoryA(folder_.c_str(), nullptr);
-        ASSERT_TRUE(CopyFileA(SetupProgramPath().c_str(), (folder_ + "setup.exe").c_str(), FALSE))
-            << SetupProgramPath();
         // The program binds the unzip library as it loads, from its own folder.
-        const std::string program = SetupProgramPath();
+        const std::string program = HostPath(ZEMBLY_SETUP_PROGRAM);
         const std::string library = program.substr(0, program.rfind('\\') + 1) + "unzdll.dll";
+        ASSERT_TRUE(CopyFileA(program.c_str(), (folder_ + "setup.exe").c_str(), FALSE)) << program;
         ASSERT_TRUE(CopyFileA(library.c_str(), (folder_ + "unzdll.dll").c_str(), FALSE));
         standIn_.Start();
         SetEnvironmentVariableA("ZEMBLY_MAKER_HOST", standIn_.Host().c_str());
     }
     void TearDown() override {
-        if (process_.hProcess) {
-            if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0)
-                TerminateProcess(process_.hProcess, 99);
-            WaitForSingleObject(process_.hProcess, 5000);
-            CloseHandle(process_.hProcess);
-            CloseHandle(process_.hThread);
-        }
+        program_.reset();
         SetEnvironmentVariableA("ZEMBLY_MAKER_HOST", nullptr);
         for (const char* name : {"setup.exe", "unzdll.dll", "setup.ini"})
             DeleteFileA((folder_ + name).c_str());
@@ -95,75 +48,41 @@ protected:
         CloseHandle(file);
     }
 
-    void Run() {
-        std::string command = "\"" + folder_ + "setup.exe\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   folder_.c_str(), &startup, &process_));
-    }
-
-    // A visible top-level window of the program, of that class, showing the text.
-    HWND WaitForWindow(const std::string& className, const std::string& text) {
-        for (int tries = 0; tries < 300; ++tries) {
-            Found found{process_.dwProcessId, className, text};
-            EnumWindows(TopWindowOf, reinterpret_cast<LPARAM>(&found));
-            if (found.window) return found.window;
-            Sleep(50);
-        }
-        return nullptr;
-    }
-
-    DWORD WaitForExit() {
-        if (WaitForSingleObject(process_.hProcess, 15000) != WAIT_OBJECT_0) return STILL_ACTIVE;
-        DWORD code = 0;
-        GetExitCodeProcess(process_.hProcess, &code);
-        return code;
+    ProgramDriver& Run() {
+        program_ = std::make_unique<ProgramDriver>("\"" + folder_ + "setup.exe\"", folder_);
+        EXPECT_TRUE(program_->Started());
+        return *program_;
     }
 
     std::string folder_;
-    PROCESS_INFORMATION process_{};
+    std::unique_ptr<ProgramDriver> program_;
     standin::StandIn standIn_;
 };
 
 TEST_F(SetupProgram, StartsFromItsFolderAndCancelEndsWithZero) {
     WriteIni("[Tarnwick Installer v1.10]\r\nprogname=Foo\r\nversion=1\r\n");
-    Run();
-    HWND wizard = WaitForWindow("ZemblyWindow", "Tarnwick Installer v1.20");
+    ProgramDriver& program = Run();
+    HWND wizard = program.WaitForWindow("ZemblyWindow", "Tarnwick Installer v1.20");
     ASSERT_NE(wizard, nullptr);
     // The start-up asks the maker's site for its page, and the window stays live meanwhile.
-    bool asked = false;
-    for (int tries = 0; tries < 200 && !asked; ++tries) {
+    EXPECT_TRUE(program_test::WaitFor([&] {
         for (const std::string& line : standIn_.RequestLines())
-            if (line.find(" /setup.htm ") != std::string::npos) asked = true;
-        Sleep(25);
-    }
-    EXPECT_TRUE(asked);
-    HWND cancelButton = nullptr;
-    EnumChildWindows(
-        wizard,
-        [](HWND child, LPARAM out) -> BOOL {
-            char text[32] = {};
-            GetWindowTextA(child, text, sizeof text);
-            if (std::string(text) != "Cancel") return TRUE;
-            *reinterpret_cast<HWND*>(out) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&cancelButton));
-    ASSERT_NE(cancelButton, nullptr);
-    PostMessageA(cancelButton, BM_CLICK, 0, 0);
-    HWND question = WaitForWindow("#32770", "Are you sure you wish to cancel this setup?");
+            if (line.find(" /setup.htm ") != std::string::npos) return true;
+        return false;
+    }));
+    ASSERT_TRUE(program.Press(wizard, "Cancel"));
+    HWND question = program.WaitForWindow("#32770", "Are you sure you wish to cancel this setup?");
     ASSERT_NE(question, nullptr);
     PostMessageA(question, WM_COMMAND, IDYES, 0);
-    EXPECT_EQ(WaitForExit(), 0u);
+    EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
 TEST_F(SetupProgram, WithoutSetupIniItSaysSoAndEndsWithOne) {
-    Run();
-    HWND box = WaitForWindow("#32770", "Error in locating Setup components!");
+    ProgramDriver& program = Run();
+    HWND box = program.WaitForWindow("#32770", "Error in locating Setup components!");
     ASSERT_NE(box, nullptr);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(WaitForExit(), 1u);
+    EXPECT_EQ(program.WaitForExit(), 1u);
 }
 
 }  // namespace

@@ -20,16 +20,11 @@ SetupConfig Read(const std::string& content, bool uninstall = false) {
     return config;
 }
 
+// What a plain setup.ini puts into each control is checked through the window
+// (WizardStartupTest).
 TEST(SetupIni, RulesApplyInFileOrderOnTheDesignValues) {
-    SetupConfig config = Read(kHeader + "progname=Foo\r\ncompany=Acme\r\nversion=2.0\r\n");
-    EXPECT_EQ("Foo v2.0 Setup", config.title);
-    EXPECT_EQ("Welcome to the Foo setup program.", config.welcome);
-    EXPECT_EQ("c:\\program files\\Acme\\Foo", config.installFolder);
-    EXPECT_EQ("Foo", config.programMenuFolder);
-    EXPECT_EQ("Acme", config.company);
-
     // The version line uses the product name read so far and appends again when repeated.
-    config = Read(kHeader + "version=2.0\r\nprogname=Foo\r\nversion=3\r\n");
+    SetupConfig config = Read(kHeader + "version=2.0\r\nprogname=Foo\r\nversion=3\r\n");
     EXPECT_EQ("Foo v3 Setup", config.title);
     EXPECT_EQ("Welcome to the ProgName setup program.Foo setup program.", config.welcome);
     EXPECT_EQ("c:\\program files\\ProgNameFoo", config.installFolder);
@@ -45,11 +40,9 @@ TEST(SetupIni, UninstallModeReadsTheFeedbackIdAndTitle) {
     EXPECT_EQ("Foo v2.0 Uninstall", config.title);
     EXPECT_EQ("7", config.feedbackId);
     EXPECT_EQ("None", Read(kHeader + "feedback=7\n").feedbackId);  // install mode ignores it
-    EXPECT_EQ("12", FeedbackIdOf("|12"));
-    EXPECT_EQ("5", FeedbackIdOf("5|"));
-    EXPECT_EQ("b", FeedbackIdOf("a|b|c"));
-    EXPECT_EQ("None", FeedbackIdOf(""));
-    EXPECT_EQ("None", FeedbackIdOf("||"));
+    for (const auto& [value, id] : std::vector<std::pair<const char*, const char*>>{
+             {"|12", "12"}, {"5|", "5"}, {"a|b|c", "b"}, {"", "None"}, {"||", "None"}})
+        EXPECT_EQ(id, FeedbackIdOf(value)) << value;
 }
 
 TEST(SetupIni, SectionsNameComponentsAndCollectTheirLines) {
@@ -92,12 +85,10 @@ TEST(SetupIni, TheEleventhComponentHasNoBoxAndLosesItsLines) {
 
 TEST(SetupIni, OnlyAnExactHeaderIsAccepted) {
     SetupConfig config;
-    const SetupIniContext context;
-    EXPECT_FALSE(ReadSetupIni("", context, config));
-    EXPECT_FALSE(ReadSetupIni("[Tarnwick Installer v1.20]\r\n", context, config));
-    EXPECT_FALSE(ReadSetupIni("[Tarnwick Installer v1.00] \r\n", context, config));
-    EXPECT_FALSE(ReadSetupIni("[tarnwick installer v1.00]", context, config));
-    EXPECT_TRUE(ReadSetupIni("[Tarnwick Installer v1.00]", context, config));
+    for (const char* refused : {"", "[Tarnwick Installer v1.20]\r\n",
+                                "[Tarnwick Installer v1.00] \r\n", "[tarnwick installer v1.00]"})
+        EXPECT_FALSE(ReadSetupIni(refused, SetupIniContext(), config)) << refused;
+    EXPECT_TRUE(ReadSetupIni("[Tarnwick Installer v1.00]", SetupIniContext(), config));
 }
 
 TEST(SetupIni, LinesEndAtCrLfLfOrLoneCr) {
@@ -139,54 +130,23 @@ TEST(CommandLine, UninstallCommandIsReadOnlyWhenItsFolderIsSafe) {
     EXPECT_FALSE(read("/uninstal 1,C:\\Program Files\\Acme\\Foo").uninstall);
 }
 
-TEST(StartupRules, SourceFolderLogoAndPage) {
-    EXPECT_EQ("C:\\dist\\", SourceFolderOf("C:\\dist\\install-foo.exe"));
-    const LogoPlacement tall = PlaceLogo(200, 100, 510);
-    EXPECT_TRUE(tall.scaled);
-    EXPECT_EQ(86, tall.width);
-    EXPECT_EQ(43, tall.height);
-    EXPECT_EQ(510 - 86 - 15, tall.left);
-    // Exact halves go to the even neighbour: 64.5 down, 23.5 up.
-    EXPECT_EQ(64, PlaceLogo(129, 86, 0).width);
-    EXPECT_EQ(24, PlaceLogo(47, 86, 0).width);
-    const LogoPlacement fits = PlaceLogo(60, 43, 510);
-    EXPECT_FALSE(fits.scaled);
-    EXPECT_EQ(60, fits.width);
-    EXPECT_EQ(std::vector<std::string>{""}, LicenceLines(""));
-    EXPECT_EQ("/setup.htm", StartupPagePath("[none] Setup"));
-    EXPECT_EQ("/uninstall.htm", StartupPagePath("Foo v2 Uninstall"));
+// The source folder, the fitted and the unscaled logo, the empty licence and the page asked for
+// are checked through the window (WizardStartupTest), and so is the page walk (WizardPagesTest).
+TEST(StartupRules, ExactHalvesOfTheLogoWidthGoToTheEvenNeighbour) {
+    EXPECT_EQ(64, PlaceLogo(129, 86, 0).width);  // 64.5
+    EXPECT_EQ(24, PlaceLogo(47, 86, 0).width);   // 23.5
 }
 
-TEST(PageRules, SkipsFollowComponentsAndFeedback) {
-    EXPECT_EQ(kFolderPage, PageAfter(kLocationPage, false, "None"));
-    EXPECT_EQ(kTypePage, PageAfter(kLocationPage, true, "None"));
-    EXPECT_EQ(kLocationPage, PageBefore(kFolderPage, false));
-    EXPECT_EQ(kUninstallPage, PageAfter(kUninstallWelcomePage, true, "None"));
-    EXPECT_EQ(kFeedbackPage, PageAfter(kUninstallWelcomePage, false, "7"));
-    EXPECT_FALSE(ButtonsOnPage(kLicencePage, true, false).nextEnabled);
-    EXPECT_TRUE(ButtonsOnPage(kWelcomePage, false, false).nextEnabled);
+// The road passes the install page within one click, so the window tests never see it.
+TEST(PageRules, TheInstallPageOffersNoNext) {
     EXPECT_FALSE(ButtonsOnPage(kInstallPage, true, true).nextEnabled);
-    EXPECT_EQ("Finish", ButtonsOnPage(kUninstallFinishedPage, true, false).nextCaption);
-    EXPECT_FALSE(ButtonsOnPage(kFinishedPage, true, false).backEnabled);
-    EXPECT_EQ(CancelAction::Nothing, CancelOnPage(kFinishedPage));
-    EXPECT_EQ(CancelAction::EndAtOnce, CancelOnPage(kFeedbackPage));
-    EXPECT_EQ(CancelAction::AskFirst, CancelOnPage(kTypePage));
-    // Minimal, then Custom: unchecked but enabled.
-    const BoxState box = ComponentBoxAfter(InstallType::Custom,
-                                           ComponentBoxAfter(InstallType::Minimal, true).checked);
-    EXPECT_FALSE(box.checked);
-    EXPECT_TRUE(box.enabled);
 }
 
 TEST(PageRules, LocationPageRefusesFoldersTheUninstallerWouldRefuse) {
-    EXPECT_NE("", InstallFolderRefusal(""));
-    EXPECT_NE("", InstallFolderRefusal("Apps\\Foo"));
-    EXPECT_NE("", InstallFolderRefusal("\\Apps"));
-    EXPECT_NE("", InstallFolderRefusal("C:Apps"));
-    EXPECT_NE("", InstallFolderRefusal("C:\\"));
-    EXPECT_NE("", InstallFolderRefusal("C:\\Apps\\..\\.."));
-    EXPECT_EQ("", InstallFolderRefusal("c:\\program files\\Acme\\Foo"));
-    EXPECT_EQ("", InstallFolderRefusal("\\\\server\\share\\Foo"));
+    for (const char* refused : {"", "Apps\\Foo", "\\Apps", "C:Apps", "C:\\", "C:\\Apps\\..\\.."})
+        EXPECT_NE("", InstallFolderRefusal(refused)) << refused;
+    for (const char* accepted : {"c:\\program files\\Acme\\Foo", "\\\\server\\share\\Foo"})
+        EXPECT_EQ("", InstallFolderRefusal(accepted)) << accepted;
 }
 
 TEST(PageRules, LocationPageRefusesAFolderTheUninstallCommandCannotCarry) {

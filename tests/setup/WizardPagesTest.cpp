@@ -5,6 +5,8 @@
 
 #include <shlobj.h>
 
+#include <tuple>
+
 #include "LocalFiles.h"
 #include "WindowDriver.h"
 #include "WindowTestSupport.h"
@@ -16,17 +18,8 @@ using testing_support::Click;
 using wizard_test::Ini;
 using wizard_test::WizardTest;
 
-struct Buttons {
-    bool back, next, cancel;
-    std::string caption;
-    bool operator==(const Buttons& o) const {
-        return back == o.back && next == o.next && cancel == o.cancel && caption == o.caption;
-    }
-};
-std::ostream& operator<<(std::ostream& out, const Buttons& b) {
-    return out << "back " << b.back << ", next " << b.next << ", cancel " << b.cancel << ", "
-               << b.caption;
-}
+// Back, Next and Cancel enabled, and Next's caption.
+using Buttons = std::tuple<bool, bool, bool, std::string>;
 
 Buttons Of(TForm1& form) {
     return {form.Button3->Enabled(), form.Button2->Enabled(), form.Button1->Enabled(),
@@ -82,9 +75,15 @@ TEST_F(WizardPages, InstallRoadFromWelcomeToFinish) {
     Press(*form.Button2);
     EXPECT_TRUE(Messages().empty());
 
-    // Type: Minimal then Custom leaves every box unchecked but enabled, hidden ones too.
+    // Type: Cancel asks first, and No stays. Minimal then Custom leaves every box unchecked but
+    // enabled, hidden ones too.
     EXPECT_EQ(Page(), 3);
     EXPECT_EQ(Of(form), kMiddle);
+    dialogs_.Queue(gui::mrNo);
+    Press(*form.Button1);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Are you sure you wish to cancel this setup?"});
+    EXPECT_FALSE(exits_.Ended());
+    dialogs_.Clear();
     Click(*form.RadioButton2);
     for (gui::TCheckBox* box : form.ComponentBoxes())
         EXPECT_FALSE(box->Checked() || box->Enabled());
@@ -175,52 +174,16 @@ TEST_F(WizardPages, LocationRefusesUnusableFoldersAndAsksAboutMissingOnes) {
     EXPECT_FALSE(setup::FolderExists(missing));  // the install road makes it, not this page
 }
 
-TEST_F(WizardPages, CancelAsksOnTheInstallPagesOnly) {
-    TForm1& form = ToLocation({"progname=Foo", "[Docs]"});
-    form.DirectoryEdit1->SetText(MakeFolder("Target"));
-    Press(*form.Button2);
-    ASSERT_EQ(Page(), 3);
-    dialogs_.Queue(gui::mrNo);
-    Press(*form.Button1);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Are you sure you wish to cancel this setup?"});
-    EXPECT_FALSE(exits_.Ended());
-    Press(*form.Button1);
-    EXPECT_EQ(exits_.Code(), 0);
-}
-
-TEST_F(WizardPages, UninstallRoadWithAndWithoutFeedback) {
-    const std::string installed = MakeFolder("Acme\\Foo");
-    for (const char* feedback : {"feedback=7", "feedback="}) {
-        SCOPED_TRACE(feedback);
-        gui::ExitRecorder exits;
-        Write(installed + "\\setup.ini", Ini({"progname=Foo", "version=2", feedback}));
-        TForm1& form = Start("/uninstall: 0," + installed);
-        EXPECT_EQ(Page(), 8);
-        EXPECT_EQ(Of(form), (Buttons{false, true, true, "Next"}));
-        Press(*form.Button2);
-        if (form.Label37->Caption() != "None") {
-            EXPECT_EQ(Page(), 9);
-            EXPECT_EQ(Of(form), (Buttons{false, true, true, "Next"}));
-            Press(*form.Button2);
-        }
-        EXPECT_EQ(Page(), 11);
-        EXPECT_EQ(Of(form), (Buttons{false, true, false, "Finish"}));
-        EXPECT_EQ(form.Label35->Caption(), "");
-        EXPECT_FALSE(exits.Ended());
-        Press(*form.Button2);
-        EXPECT_EQ(exits.Code(), 0);
-        EXPECT_TRUE(Messages().empty());
-        form_->Free();
-        form_ = nullptr;
-    }
-}
-
-TEST_F(WizardPages, CancelOnTheUninstallPagesEndsWithoutAQuestion) {
+// The road without feedback and Finish on its end page are walked in UninstallRoadTest.
+TEST_F(WizardPages, UninstallPagesAndCancelThereEndsWithoutAQuestion) {
     const std::string installed = MakeFolder("Foo");
     Write(installed + "\\setup.ini", Ini({"progname=Foo", "feedback=3"}));
     TForm1& form = Start("/uninstall: 0," + installed);
+    EXPECT_EQ(Page(), 8);
+    EXPECT_EQ(Of(form), (Buttons{false, true, true, "Next"}));
     Press(*form.Button2);
     ASSERT_EQ(Page(), 9);
+    EXPECT_EQ(Of(form), (Buttons{false, true, true, "Next"}));
     Press(*form.Button1);
     EXPECT_EQ(exits_.Code(), 0);
     EXPECT_TRUE(Messages().empty());

@@ -50,12 +50,6 @@ TEST_F(WizardTest, SetupIniFillsTheControlsInFileOrder) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(WizardTest, VersionBeforeProgNameUsesTheDesignName) {
-    TForm1& form = StartWith({"version=2.0", "progname=Foo"});
-    EXPECT_EQ(form.Label1->Caption(), "ProgName v2.0 Setup");
-    EXPECT_EQ(form.progName->Caption(), "Foo");
-}
-
 TEST_F(WizardTest, OddFilesGiveThePartsResultNeverACrash) {
     // CR-only line ends, keys in any case, NUL and bytes above 127, a line of a megabyte, lines
     // without "=", and eleven component sections.
@@ -72,26 +66,6 @@ TEST_F(WizardTest, OddFilesGiveThePartsResultNeverACrash) {
     for (gui::TCheckBox* box : boxes) EXPECT_TRUE(box->Visible());
     EXPECT_EQ(boxes[9]->Caption(), "C10");
     EXPECT_EQ(Lines(*form.ListBox12), std::vector<std::string>{"0,f10"});  // f11 is dropped
-}
-
-TEST_F(WizardTest, UninstallCommandReadsTheInstallFolderWithItsBlanks) {
-    const std::string installed = MakeFolder("Acme Tools\\Foo");
-    Write(installed + "\\setup.ini",
-          Ini({"progname=Foo", "version=2.0", "feedback=|12", "company=Acme"}));
-    Write(installed + "\\agreement.txt", "Installed licence\r\nsecond line");
-    Write("agreement.txt", "the copy's own licence is not read");
-    // Unquoted, as the Add/Remove Programs entry writes it: the blanks come back single.
-    TForm1& form = Start("/uninstall: 1," + installed);
-    EXPECT_FALSE(exits_.Ended()) << (Messages().empty() ? "" : Messages()[0]);
-    EXPECT_EQ(Page(), 8);
-    EXPECT_EQ(form.curDir->Caption(), installed);
-    EXPECT_TRUE(form.InstallFolderCreated);
-    EXPECT_EQ(form.Label1->Caption(), "Foo v2.0 Uninstall");
-    EXPECT_EQ(form.Label37->Caption(), "12");
-    EXPECT_EQ(form.Memo1->Lines().Items(),
-              (std::vector<std::string>{"Installed licence", "second line"}));
-    EXPECT_EQ(PageRequests("/uninstall.htm"), 1);
-    EXPECT_EQ(PageRequests("/setup.htm"), 0);
 }
 
 TEST_F(WizardTest, MissingSetupIniShowsItsMessageAndQuitsWithOneOnceTheLoopRuns) {
@@ -118,8 +92,7 @@ TEST_F(WizardTest, WrongHeadersEndAtOnceWithOne) {
         EXPECT_EQ(exits.Code(), 1);
         EXPECT_EQ(Messages().back(), "Error in INI file!\r\nSetup must close.");
         EXPECT_EQ(form.progName->Caption(), "ProgName");
-        form_->Free();
-        form_ = nullptr;
+        Close();
     }
 }
 

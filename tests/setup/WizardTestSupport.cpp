@@ -2,6 +2,8 @@
 
 #include "WizardTestSupport.h"
 
+#include <shlobj.h>
+
 #include <cstdlib>
 
 #include "KelTextHandler1.h"
@@ -66,9 +68,52 @@ std::string NewTempFolder(const std::string& stem) {
 }  // namespace
 
 std::string Ini(std::initializer_list<const char*> lines) {
+    return Ini(std::vector<std::string>(lines.begin(), lines.end()));
+}
+
+std::string Ini(const std::vector<std::string>& lines) {
     std::string text = kHeader;
-    for (const char* line : lines) text += std::string("\r\n") + line;
+    for (const std::string& line : lines) text += "\r\n" + line;
     return text + "\r\n";
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool KeyExists(HKEY root, const std::string& key) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    RegCloseKey(handle);
+    return true;
+}
+
+std::string StringValue(HKEY root, const std::string& key, const std::string& name) {
+    char data[1024] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
+        ERROR_SUCCESS)
+        return "(none)";
+    return data;
+}
+
+void SetString(HKEY root, const std::string& key, const std::string& name,
+               const std::string& data) {
+    HKEY handle = nullptr;
+    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
+    RegSetValueExA(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>(data.size() + 1));
+    RegCloseKey(handle);
+}
+
+std::string RecycleBin() {
+    // The test's home as wine names it: "\\??\\Z:\\...".
+    const char* home = getenv("WINEHOMEDIR");
+    EXPECT_NE(home, nullptr);
+    if (!home) return std::string();
+    const std::string trash = std::string(home).substr(4) + "\\.local\\share\\Trash\\files";
+    SHCreateDirectoryExA(nullptr, trash.c_str(), nullptr);
+    return trash;
 }
 
 void DuringPageRequest(std::function<void()> action) {
@@ -141,6 +186,19 @@ TForm1& WizardTest::Start(const std::string& arguments) {
 TForm1& WizardTest::StartWith(std::initializer_list<const char*> lines) {
     Write("setup.ini", Ini(lines));
     return Start();
+}
+
+void WizardTest::Close() {
+    form_->Free();
+    form_ = nullptr;
+}
+
+void WizardTest::InstallThroughPages(const std::string& install) {
+    Press(*form_->Button2);
+    testing_support::Click(*form_->CheckBox1);
+    Press(*form_->Button2);
+    form_->DirectoryEdit1->SetText(install);
+    for (int page = 2; page < 6; page = Page()) Press(*form_->Button2);
 }
 
 int WizardTest::PageRequests(const std::string& path) const {

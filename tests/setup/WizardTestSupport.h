@@ -3,10 +3,13 @@
 // service played by the stand-in, and every box, end and program start answered or recorded.
 #pragma once
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Dialogs.h"
 #include "ProcessEnd.h"
@@ -18,7 +21,17 @@ namespace wizard_test {
 
 // A header and lines joined with CR LF: the start of most setup.ini files of the tests.
 std::string Ini(std::initializer_list<const char*> lines);
+std::string Ini(const std::vector<std::string>& lines);
 extern const char kHeader[];
+
+bool Exists(const std::string& path);
+bool KeyExists(HKEY root, const std::string& key);
+// A string value's data, or "(none)".
+std::string StringValue(HKEY root, const std::string& key, const std::string& name);
+void SetString(HKEY root, const std::string& key, const std::string& name,
+               const std::string& data = "x");
+// The files folder of the test home's trash, made so that the shell deletes to it.
+std::string RecycleBin();
 
 // Runs during each one-second wait of the start-up's page request, before the wait pumps.
 void DuringPageRequest(std::function<void()> action);
@@ -39,6 +52,11 @@ protected:
     TForm1& Start(const std::string& arguments = std::string());
     // Start with a setup.ini of these lines after the header.
     TForm1& StartWith(std::initializer_list<const char*> lines);
+    // Frees the window, so that the next Start makes a new one.
+    void Close();
+    // From the welcome page past the licence, with `install` as the location, on to the page the
+    // install road ends on.
+    void InstallThroughPages(const std::string& install);
 
     // The requests the stand-in saw for one of the wizard's pages, once any on its way arrived.
     int PageRequests(const std::string& path) const;
