@@ -77,6 +77,16 @@ bool IsChecked(HWND button) {
     return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+void TypeInto(HWND control, const std::string& text) {
+    for (char c : text) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+std::string HostPath(std::string path) {
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path.empty() || path[0] != '\\' ? path : "Z:" + path;
+}
+
 std::string ProgramFileOf(DWORD processId) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     if (!process) return {};
@@ -122,7 +132,8 @@ HWND ProgramWindow(const std::string& programPath, const std::string& caption) {
 
 ProgramProcess::~ProgramProcess() {
     if (!info_.hProcess) return;
-    if (WaitForExit(0) == STILL_ACTIVE) TerminateProcess(info_.hProcess, 1);
+    // The tests remove the program's folder after it: no file of it may still be in use.
+    if (WaitForExit(0) == STILL_ACTIVE && TerminateProcess(info_.hProcess, 1)) WaitForExit(5000);
     if (info_.hThread) CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
 }
@@ -186,7 +197,7 @@ void ProgramProcess::Type(HWND window, int x, int y, const std::string& text) co
         const long distance = labs(corner.x - x) + labs(corner.y - y);
         if (distance < best) best = distance, nearest = child;
     }
-    for (char c : text) PostMessageA(nearest, WM_CHAR, static_cast<unsigned char>(c), 1);
+    TypeInto(nearest, text);
 }
 
 bool ProgramProcess::Press(HWND window, const std::string& caption) const {
@@ -210,6 +221,22 @@ bool ProgramProcess::PressWhenEnabled(HWND window, const std::string& caption,
         },
         milliseconds);
     return ready && PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+std::string StringValue(HKEY root, const std::string& key, const std::string& name) {
+    char data[1024] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
+        ERROR_SUCCESS)
+        return "(none)";
+    return data;
+}
+
+bool KeyExists(HKEY root, const std::string& key) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    RegCloseKey(handle);
+    return true;
 }
 
 bool SaveScreenshot(HWND window, const std::string& path) {

@@ -20,6 +20,11 @@ HWND VisibleChild(HWND window, const std::function<bool(HWND)>& match);
 // The text a window shows: a caption, a label's or an edit's text.
 std::string WindowText(HWND window);
 bool IsChecked(HWND button);
+// Characters into a control, as the keyboard sends them.
+void TypeInto(HWND control, const std::string& text);
+
+// A path of the build machine as wine names it.
+std::string HostPath(std::string path);
 
 // The full path of the program file that a running process was started from, or empty.
 std::string ProgramFileOf(DWORD processId);
@@ -32,7 +37,7 @@ HWND ProgramWindow(const std::string& programPath, const std::string& caption);
 class ProgramProcess {
 public:
     ProgramProcess() = default;
-    virtual ~ProgramProcess();  // ends a process still running
+    virtual ~ProgramProcess();  // ends a process still running, and waits until it has
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;
 
@@ -66,6 +71,10 @@ protected:
 private:
     PROCESS_INFORMATION info_{};
 };
+
+// What the programs left in the registry: a string value ("(none)" without one), a key.
+std::string StringValue(HKEY root, const std::string& key, const std::string& name);
+bool KeyExists(HKEY root, const std::string& key);
 
 // What the window shows on screen now, written as a PNG file.
 bool SaveScreenshot(HWND window, const std::string& path);

@@ -21,19 +21,14 @@
 namespace {
 
 namespace fs = std::filesystem;
+using e2e::KeyExists;
+using e2e::StringValue;
 
 constexpr int kWait = 30000;
 constexpr const char* kEntry =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\zemblySMS v2.00";
 constexpr const char* kProductKey = "Software\\Tarnwick\\zemblySMS";
 constexpr const char* kFeedback = "Easy to install\rand to remove";
-
-// A folder the build names, as wine shows the host's files.
-std::string HostFolder(std::string path) {
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return "Z:" + path + "\\";
-}
 
 std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -50,23 +45,6 @@ std::string SpecialFolder(int csidl) {
     char path[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
     return std::string(path) + "\\";
-}
-
-// A string value, or "(none)".
-std::string RegistryText(HKEY root, const std::string& key, const std::string& name) {
-    char data[1024] = {};
-    DWORD size = sizeof data;
-    if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
-        ERROR_SUCCESS)
-        return "(none)";
-    return data;
-}
-
-bool KeyExists(HKEY root, const std::string& key) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
-    RegCloseKey(handle);
-    return true;
 }
 
 std::set<std::string> FileNames(const std::string& folder) {
@@ -173,7 +151,7 @@ protected:
     void CheckWhatTheUninstallLeft();
 
     standin::StandIn standIn_;
-    const std::string package_ = HostFolder(ZEMBLY_PACKAGE_DIR);
+    const std::string package_ = e2e::HostPath(ZEMBLY_PACKAGE_DIR) + "\\";
     const std::string desktop_ = SpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY);
     const std::string startup_ = SpecialFolder(CSIDL_COMMON_STARTUP);
     const std::string menu_ = SpecialFolder(CSIDL_COMMON_PROGRAMS) + "zemblySMS";
@@ -208,10 +186,8 @@ void WholeSystem::InstallThroughThePages() {
     ASSERT_NE(folder, nullptr) << "no install folder of company and product on the Location page";
     SendMessageA(folder, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(install_.c_str()));
     ASSERT_TRUE(setup_.PressWhenEnabled(wizard, "Next", kWait));
-    HWND question = nullptr;
-    ASSERT_TRUE(
-        e2e::WaitUntil([&] { return (question = setup_.ShownMessageBox()) != nullptr; }, kWait))
-        << "no question about the new folder";
+    const HWND question = setup_.WaitForMessageBox(kWait);
+    ASSERT_NE(question, nullptr) << "no question about the new folder";
     EXPECT_EQ(e2e::MessageText(question), "This folder does not currently exist, ok to create it?");
     setup_.Press(question, "&Yes");
     ASSERT_TRUE(setup_.WaitForPage("Type", kWait));
@@ -239,7 +215,7 @@ void WholeSystem::InstallThroughThePages() {
 
 void WholeSystem::CheckWhatTheInstallMade() {
     // The program and its sounds as the package zipped them; the read-me was left out.
-    const std::string zipped = HostFolder(ZEMBLY_PACKAGE_SOURCES);
+    const std::string zipped = e2e::HostPath(ZEMBLY_PACKAGE_SOURCES) + "\\";
     EXPECT_EQ(FileNames(install_),
               (std::set<std::string>{"zemblySMS.exe", "zSMS-Startup.wav", "zSMS-Sent.wav",
                                      "zSMS-Fail.wav", "setup.ini", "setup.ico", "setup.lst"}));
@@ -257,16 +233,15 @@ void WholeSystem::CheckWhatTheInstallMade() {
             << path << " starts in " << link.workingFolder;
     }
 
-    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kProductKey, "Version"), "2.00");
-    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kEntry, "DisplayName"), "zemblySMS (Remove Only)");
-    EXPECT_TRUE(e2e::SamePath(RegistryText(HKEY_LOCAL_MACHINE, kEntry, "DisplayIcon"),
+    EXPECT_EQ(StringValue(HKEY_CURRENT_USER, kProductKey, "Version"), "2.00");
+    EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, kEntry, "DisplayName"), "zemblySMS (Remove Only)");
+    EXPECT_TRUE(e2e::SamePath(StringValue(HKEY_LOCAL_MACHINE, kEntry, "DisplayIcon"),
                               Installed("setup.ico")));
-    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kEntry, "Publisher"), "Tarnwick");
+    EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, kEntry, "Publisher"), "Tarnwick");
     // The uninstaller copy, told that the install made its folder.
-    const std::string command = RegistryText(HKEY_LOCAL_MACHINE, kEntry, "UninstallString");
+    const std::string command = StringValue(HKEY_LOCAL_MACHINE, kEntry, "UninstallString");
     const std::string program = command.substr(0, command.find(' '));
-    EXPECT_TRUE(e2e::SamePath(program, uninstaller_ + "setup.exe"))
-        << command;
+    EXPECT_TRUE(e2e::SamePath(program, uninstaller_ + "setup.exe")) << command;
     EXPECT_EQ(command.substr(program.size()), " /uninstall: 1," + install_);
     EXPECT_EQ(Read(program), Read(package_ + "setup.exe"));
 }
@@ -343,29 +318,10 @@ void WholeSystem::UseTheMessengerThatFinishStarts() {
 }
 
 void WholeSystem::UninstallWithFeedback() {
-    const std::string command = RegistryText(HKEY_LOCAL_MACHINE, kEntry, "UninstallString");
+    const std::string command = StringValue(HKEY_LOCAL_MACHINE, kEntry, "UninstallString");
     e2e::WizardProcess uninstall;
     ASSERT_TRUE(uninstall.StartCommand(command)) << command;
-    ASSERT_TRUE(uninstall.WaitForPage("Un-Welcome", kWait)) << "the uninstaller never showed";
-    const HWND wizard = uninstall.Wizard();
-    ASSERT_TRUE(uninstall.PressWhenEnabled(wizard, "Next", kWait));
-    ASSERT_TRUE(uninstall.WaitForPage("Un-Feedback", kWait));
-    HWND memo = nullptr;
-    ASSERT_TRUE(e2e::WaitUntil(
-        [&] {
-            memo = e2e::VisibleChild(wizard, [](HWND child) {
-                char name[32] = {};
-                GetClassNameA(child, name, sizeof name);
-                return _stricmp(name, "Edit") == 0;
-            });
-            return memo != nullptr;
-        },
-        kWait));
-    for (const char* c = kFeedback; *c; ++c)
-        PostMessageA(memo, WM_CHAR, static_cast<unsigned char>(*c), 1);
-    ASSERT_TRUE(uninstall.PressWhenEnabled(wizard, "Next", kWait));
-    ASSERT_TRUE(uninstall.WaitForPage("Un-Finished", kWait)) << "the uninstall did not end";
-    ASSERT_TRUE(uninstall.PressWhenEnabled(wizard, "Finish", kWait));
+    ASSERT_EQ(uninstall.Uninstall(kFeedback, kWait), "") << "the uninstall stopped there";
     EXPECT_EQ(uninstall.WaitForExit(kWait), 0u);
 }
 

@@ -64,6 +64,33 @@ HWND WizardProcess::ShownMessageBox() const {
     return box && IsWindowVisible(box) ? box : nullptr;
 }
 
+HWND WizardProcess::WaitForMessageBox(int milliseconds) const {
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = ShownMessageBox()) != nullptr; }, milliseconds);
+    return box;
+}
+
+std::string WizardProcess::Uninstall(const std::string& feedback, int milliseconds) const {
+    HWND memo = nullptr;
+    auto memoShown = [&] {
+        memo = VisibleChild(Wizard(), [](HWND child) {
+            char name[32] = {};
+            GetClassNameA(child, name, sizeof name);
+            return _stricmp(name, "Edit") == 0;
+        });
+        return memo != nullptr;
+    };
+    if (!WaitForPage("Un-Welcome", milliseconds)) return "Un-Welcome";
+    if (!PressWhenEnabled(Wizard(), "Next", milliseconds) ||
+        !WaitForPage("Un-Feedback", milliseconds) || !WaitUntil(memoShown, milliseconds))
+        return "Un-Feedback";
+    TypeInto(memo, feedback);
+    if (!PressWhenEnabled(Wizard(), "Next", milliseconds) ||
+        !WaitForPage("Un-Finished", milliseconds))
+        return "Un-Finished";
+    return PressWhenEnabled(Wizard(), "Finish", milliseconds) ? "" : "Finish";
+}
+
 std::string MessageText(HWND box) {
     std::string text;
     for (HWND child : Children(box)) {

@@ -23,6 +23,11 @@ public:
     std::vector<std::string> ComponentBoxes() const;
     // A message box the wizard shows now, or nullptr.
     HWND ShownMessageBox() const;
+    // The same once one shows within the time.
+    HWND WaitForMessageBox(int milliseconds) const;
+    // The uninstaller's road from its welcome page to Finish, with `feedback` typed on the way;
+    // empty once Finish is pressed, otherwise the page or button that did not come.
+    std::string Uninstall(const std::string& feedback, int milliseconds) const;
 };
 
 // The text a message box asks.
