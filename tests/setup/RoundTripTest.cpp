@@ -6,17 +6,16 @@
 #include <set>
 
 #include "KelTextHandler1.h"
-#include "ProgramDriver.h"
 #include "UninstallRegistration.h"
+#include "WizardDriver.h"
 #include "WizardTestSupport.h"
 #include "ZipTestWriter.h"
 
 namespace {
 
-using program_test::HostPath;
-using program_test::ProgramDriver;
+using e2e::HostPath;
+using e2e::StringValue;
 using wizard_test::Exists;
-using wizard_test::StringValue;
 using wizard_test::WizardTest;
 
 constexpr const char* kProduct = "Round Trip";
@@ -126,18 +125,10 @@ TEST_F(RoundTrip, WhatTheInstallMadeIsGoneAndOnlyTheUninstallerStays) {
     const std::string command = StringValue(HKEY_LOCAL_MACHINE, kEntry, "UninstallString");
     EXPECT_EQ(uninstaller + "setup.exe /uninstall: 1," + install, command);
 
-    ProgramDriver uninstall(command);
-    ASSERT_TRUE(uninstall.Started()) << command;
-    HWND wizard = uninstall.WaitForWindow("ZemblyWindow", "Tarnwick Installer v1.20");
-    ASSERT_NE(wizard, nullptr);
-    ASSERT_TRUE(uninstall.Press(wizard, "Next"));
-    HWND memo = nullptr;
-    ASSERT_TRUE(
-        program_test::WaitFor([&] { return (memo = uninstall.Child(wizard, "Edit", "")); }));
-    uninstall.Type(memo, "Works\rfine");
-    ASSERT_TRUE(uninstall.Press(wizard, "Next"));
-    ASSERT_TRUE(uninstall.Press(wizard, "Finish"));
-    EXPECT_EQ(0u, uninstall.WaitForExit());
+    e2e::WizardProcess uninstall;
+    ASSERT_TRUE(uninstall.StartCommand(command)) << command;
+    ASSERT_EQ("", uninstall.Uninstall("Works\rfine", 20000)) << "the uninstall stopped there";
+    EXPECT_EQ(0u, uninstall.WaitForExit(20000));
 
     ASSERT_EQ(1u, standIn_.Service().FeedbackReceived().size());
     const standin::AccountService::Feedback feedback = standIn_.Service().FeedbackReceived()[0];
@@ -152,7 +143,7 @@ TEST_F(RoundTrip, WhatTheInstallMadeIsGoneAndOnlyTheUninstallerStays) {
     const std::string trashed = install.substr(install.rfind('\\') + 1);
     EXPECT_TRUE(Exists(trash + "\\" + trashed)) << trashed;
     EXPECT_EQ(sharedBefore, Contents(HKEY_CURRENT_USER, kShared));
-    EXPECT_FALSE(wizard_test::KeyExists(HKEY_CURRENT_USER, kOwn));
+    EXPECT_FALSE(e2e::KeyExists(HKEY_CURRENT_USER, kOwn));
     EXPECT_EQ(entriesBefore, Contents(HKEY_LOCAL_MACHINE, kEntries));
     EXPECT_EQ(softwareBefore, Contents(HKEY_CURRENT_USER, "Software"));
     EXPECT_TRUE(Exists(uninstaller + "setup.exe"));

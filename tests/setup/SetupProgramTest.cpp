@@ -8,13 +8,12 @@
 #include <memory>
 #include <string>
 
-#include "ProgramDriver.h"
 #include "StandIn.h"
+#include "WizardDriver.h"
 
 namespace {
 
-using program_test::HostPath;
-using program_test::ProgramDriver;
+constexpr int kWait = 20000;
 
 class SetupProgram : public ::testing::Test {
 protected:
@@ -25,7 +24,7 @@ protected:
                   "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
         CreateDirectoryA(folder_.c_str(), nullptr);
         // The program binds the unzip library as it loads, from its own folder.
-        const std::string program = HostPath(ZEMBLY_SETUP_PROGRAM);
+        const std::string program = e2e::HostPath(ZEMBLY_SETUP_PROGRAM);
         const std::string library = program.substr(0, program.rfind('\\') + 1) + "unzdll.dll";
         ASSERT_TRUE(CopyFileA(program.c_str(), (folder_ + "setup.exe").c_str(), FALSE)) << program;
         ASSERT_TRUE(CopyFileA(library.c_str(), (folder_ + "unzdll.dll").c_str(), FALSE));
@@ -48,41 +47,45 @@ protected:
         CloseHandle(file);
     }
 
-    ProgramDriver& Run() {
-        program_ = std::make_unique<ProgramDriver>("\"" + folder_ + "setup.exe\"", folder_);
-        EXPECT_TRUE(program_->Started());
+    // Started in its own folder, as a user starts it.
+    e2e::WizardProcess& Run() {
+        program_ = std::make_unique<e2e::WizardProcess>();
+        EXPECT_TRUE(program_->Start(folder_ + "setup.exe"));
         return *program_;
     }
 
     std::string folder_;
-    std::unique_ptr<ProgramDriver> program_;
+    std::unique_ptr<e2e::WizardProcess> program_;
     standin::StandIn standIn_;
 };
 
 TEST_F(SetupProgram, StartsFromItsFolderAndCancelEndsWithZero) {
     WriteIni("[Tarnwick Installer v1.10]\r\nprogname=Foo\r\nversion=1\r\n");
-    ProgramDriver& program = Run();
-    HWND wizard = program.WaitForWindow("ZemblyWindow", "Tarnwick Installer v1.20");
-    ASSERT_NE(wizard, nullptr);
+    e2e::WizardProcess& program = Run();
+    ASSERT_TRUE(program.WaitForPage("Welcome", kWait));
     // The start-up asks the maker's site for its page, and the window stays live meanwhile.
-    EXPECT_TRUE(program_test::WaitFor([&] {
-        for (const std::string& line : standIn_.RequestLines())
-            if (line.find(" /setup.htm ") != std::string::npos) return true;
-        return false;
-    }));
-    ASSERT_TRUE(program.Press(wizard, "Cancel"));
-    HWND question = program.WaitForWindow("#32770", "Are you sure you wish to cancel this setup?");
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] {
+            for (const std::string& line : standIn_.RequestLines())
+                if (line.find(" /setup.htm ") != std::string::npos) return true;
+            return false;
+        },
+        kWait));
+    ASSERT_TRUE(program.PressWhenEnabled(program.Wizard(), "Cancel", kWait));
+    HWND question = program.WaitForMessageBox(kWait);
     ASSERT_NE(question, nullptr);
+    EXPECT_EQ(e2e::MessageText(question), "Are you sure you wish to cancel this setup?");
     PostMessageA(question, WM_COMMAND, IDYES, 0);
-    EXPECT_EQ(program.WaitForExit(), 0u);
+    EXPECT_EQ(program.WaitForExit(kWait), 0u);
 }
 
 TEST_F(SetupProgram, WithoutSetupIniItSaysSoAndEndsWithOne) {
-    ProgramDriver& program = Run();
-    HWND box = program.WaitForWindow("#32770", "Error in locating Setup components!");
+    e2e::WizardProcess& program = Run();
+    HWND box = program.WaitForMessageBox(kWait);
     ASSERT_NE(box, nullptr);
+    EXPECT_EQ(e2e::MessageText(box), "Error in locating Setup components!");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(program.WaitForExit(), 1u);
+    EXPECT_EQ(program.WaitForExit(kWait), 1u);
 }
 
 }  // namespace

@@ -81,22 +81,6 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool KeyExists(HKEY root, const std::string& key) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
-    RegCloseKey(handle);
-    return true;
-}
-
-std::string StringValue(HKEY root, const std::string& key, const std::string& name) {
-    char data[1024] = {};
-    DWORD size = sizeof data;
-    if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
-        ERROR_SUCCESS)
-        return "(none)";
-    return data;
-}
-
 void SetString(HKEY root, const std::string& key, const std::string& name,
                const std::string& data) {
     HKEY handle = nullptr;

@@ -13,6 +13,7 @@
 
 #include "Dialogs.h"
 #include "ProcessEnd.h"
+#include "ProgramDriver.h"
 #include "ProgramLaunch.h"
 #include "StandIn.h"
 #include "installer.h"
@@ -25,9 +26,7 @@ std::string Ini(const std::vector<std::string>& lines);
 extern const char kHeader[];
 
 bool Exists(const std::string& path);
-bool KeyExists(HKEY root, const std::string& key);
-// A string value's data, or "(none)".
-std::string StringValue(HKEY root, const std::string& key, const std::string& name);
+using e2e::KeyExists;
 void SetString(HKEY root, const std::string& key, const std::string& name,
                const std::string& data = "x");
 // The files folder of the test home's trash, made so that the shell deletes to it.
