@@ -95,7 +95,7 @@ ZipError TargetFile::Commit() {
 }
 
 bool TargetFile::Rename(bool replace) {
-    // The new name is given in full: a relative one would be read against the file's own folder.
+    // Given in full, so that how a relative name is read is left to no system.
     const DWORD size = GetFullPathNameW(path_.c_str(), 0, nullptr, nullptr);
     std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + size * sizeof(wchar_t));
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
