@@ -4,11 +4,15 @@
 # same entries; both x86_64 under wine64, alternating, five runs each. Prints each program's
 # median in seconds and, last, their ratio (goal: 1.3 or less). A benchmark, not a test: it never
 # fails on the ratio.
+#
+#   bench/run_extraction_bench.sh [FOLDER]   extracts into FOLDER/out (default: the build tree's);
+#                                            a folder in memory (/dev/shm/...) leaves the disk out
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 . "$root/scripts/lib.sh"
 . "$root/bench/release_tree.sh"
 work="$root/build/bench/extraction"
+target="${1:-$work}/out"
 runs=5
 
 install_missing
@@ -22,10 +26,12 @@ mkdir -p "$work/source"
 start_xvfb
 prepare_wine "$work"
 
-# run PROGRAM ARGS...: the program's own timing of one extraction into a fresh folder.
+# run PROGRAM ARGS...: the program's own timing of one extraction into a fresh folder. The disk
+# is flushed first, so that no run pays for writing out the one before.
 run() {
-    rm -rf "$work/out"
-    mkdir -p "$work/out"
+    rm -rf "$target"
+    mkdir -p "$target"
+    sync
     "$wine64" "$@" </dev/null 2>"$work/last.err" | tr -d '\r' || { cat "$work/last.err" >&2; exit 1; }
 }
 
@@ -33,11 +39,11 @@ wizard=()
 plain=()
 for _ in $(seq $runs); do
     wizard+=("$(run "$programs/bench_wizard_extract.exe" "$(wine_path "$work/source/")" \
-        "$(wine_path "$work/out")")")
+        "$(wine_path "$target")")")
     plain+=("$(run "$programs/bench_plain_extract.exe" "$(wine_path "$work/source/setup.tws")" \
-        "$(wine_path "$work/out")")")
+        "$(wine_path "$target")")")
 done
-rm -rf "$work/out"
+rm -rf "$target"
 
 median() { printf '%s\n' "$@" | sort -g | sed -n "$((($# + 1) / 2))p"; }
 wizard_median=$(median "${wizard[@]}")

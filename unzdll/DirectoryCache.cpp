@@ -5,6 +5,10 @@
 namespace unz {
 namespace {
 
+// Spans this long hold dozens of small entries each, at a memory cost that even the 32-bit
+// wizard does not notice.
+constexpr size_t kWindowBytes = 1 << 20;
+
 std::string AnsiName(const std::u16string& name) {
     const auto* wide = reinterpret_cast<const wchar_t*>(name.c_str());
     const int wideLength = static_cast<int>(name.size());
@@ -18,27 +22,44 @@ std::string AnsiName(const std::u16string& name) {
 
 }  // namespace
 
+DirectoryCache::DirectoryCache() : window_(kWindowBytes, [this] { return OpenFile(); }) {}
+
 bool DirectoryCache::SameFile(const std::string& path,
                               const WIN32_FILE_ATTRIBUTE_DATA& data) const {
-    return loaded_ && path == path_ && data.nFileSizeHigh == file_.nFileSizeHigh &&
-           data.nFileSizeLow == file_.nFileSizeLow &&
-           CompareFileTime(&data.ftLastWriteTime, &file_.ftLastWriteTime) == 0;
+    return loaded_ && path == path_ && data.nFileSizeHigh == file_data_.nFileSizeHigh &&
+           data.nFileSizeLow == file_data_.nFileSizeLow &&
+           CompareFileTime(&data.ftLastWriteTime, &file_data_.ftLastWriteTime) == 0;
 }
 
-ZipError DirectoryCache::Load(const std::string& path, ByteSource& source) {
+ByteSource* DirectoryCache::OpenFile() {
+    if (!file_) file_ = FileSource::Open(path_.c_str());
+    return file_.get();
+}
+
+ZipError DirectoryCache::Load(const std::string& path, DWORD& systemError) {
+    file_.reset();
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    const bool known = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != 0;
-    if (known && SameFile(path, data)) return ZipError::None;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        systemError = GetLastError();
+        loaded_ = false;
+        return ZipError::OpenFailed;
+    }
+    if (SameFile(path, data)) return ZipError::None;
     loaded_ = false;
     byStoredName_.clear();
     byAnsiName_.clear();
-    const ZipError error = archive_.Open(source);
+    path_ = path;
+    if (!OpenFile()) {
+        systemError = GetLastError();
+        return ZipError::OpenFailed;
+    }
+    window_.Reset(file_->Size());
+    const ZipError error = archive_.Open(window_);
     if (error != ZipError::None) return error;
     const auto& entries = archive_.Entries();
     for (size_t i = 0; i < entries.size(); ++i) byStoredName_.emplace(entries[i].name, i);
-    path_ = path;
-    file_ = data;
-    loaded_ = known;
+    file_data_ = data;
+    loaded_ = true;
     return ZipError::None;
 }
 

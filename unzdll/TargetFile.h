@@ -28,13 +28,16 @@ public:
     // Makes the folders of `path` (backslashes, relative) and opens the temporary file.
     ZipError Create(const std::wstring& path);
     bool Write(const unsigned char* data, size_t size) override;
-    // Closes the temporary file and gives it the real name, replacing an older file.
+    // Gives the temporary file the real name, replacing an older file unless that one is
+    // read-only, and closes it.
     ZipError Commit();
 
     // The system's error code of the last failure, 0 when the failure was not the system's.
     DWORD SystemError() const { return systemError_; }
 
 private:
+    // Gives the open file the real name; sets the system's error when it cannot.
+    bool Rename(bool replace);
     void Discard();
 
     std::function<void()> blockDone_;

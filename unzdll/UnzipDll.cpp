@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -55,6 +56,24 @@ private:
     void* caller_;
 };
 
+// Counts the calls under way and closes the archive when one ends.
+class CallScope {
+public:
+    CallScope(int& depth, unz::DirectoryCache& directory) : depth_(depth), directory_(directory) {
+        ++depth_;
+    }
+    ~CallScope() {
+        directory_.Release();
+        --depth_;
+    }
+    CallScope(const CallScope&) = delete;
+    CallScope& operator=(const CallScope&) = delete;
+
+private:
+    int& depth_;
+    unz::DirectoryCache& directory_;
+};
+
 // The text of a caller's 256-byte buffer; none when the pointer is null or no NUL ends it there.
 std::optional<std::string> BufferText(const char* buffer) {
     if (!buffer) return std::nullopt;
@@ -71,15 +90,20 @@ int32_t Extract(const UnzipParameterRecord& parameters) {
         return report.Fail(ZipError::BadRequest, name.value_or(""), archivePath.value_or(""));
     }
 
-    const auto source = unz::FileSource::Open(archivePath->c_str());
-    if (!source) return report.Fail(ZipError::OpenFailed, *name, *archivePath, GetLastError());
-    // One caller at a time: the wizard calls from its one thread.
-    static unz::DirectoryCache directory;
-    ZipError error = directory.Load(*archivePath, *source);
-    if (error != ZipError::None) return report.Fail(error, *name, *archivePath);
+    // The wizard calls from its one thread; a callback that calls the library again gets an
+    // archive of its own, as the outer call is still reading the shared one.
+    static unz::DirectoryCache shared;
+    static int depth = 0;
+    std::unique_ptr<unz::DirectoryCache> own;
+    if (depth > 0) own = std::make_unique<unz::DirectoryCache>();
+    unz::DirectoryCache& directory = own ? *own : shared;
+    const CallScope scope(depth, directory);
+
+    DWORD systemError = 0;
+    ZipError error = directory.Load(*archivePath, systemError);
+    if (error != ZipError::None) return report.Fail(error, *name, *archivePath, systemError);
     const unz::ZipEntry* found = directory.Find(*name);
     if (!found) return report.Fail(ZipError::EntryNotFound, *name, *archivePath);
-    // A copy: a callback that calls the library again may reload the directory under us.
     const unz::ZipEntry entry = *found;
 
     const auto decoded = unz::DecodeEntryName(entry.name, entry.utf8);
@@ -96,13 +120,13 @@ int32_t Extract(const UnzipParameterRecord& parameters) {
     }
     report.FileBegins(*name, entry.uncompressedSize);
     if (entry.IsFolder()) {
-        DWORD systemError = 0;
         error = unz::MakeFolders(path, systemError);
         return error == ZipError::None ? 0 : report.Fail(error, *name, "", systemError);
     }
     unz::TargetFile target([&report] { report.BlockDone(); });
     error = target.Create(path);
-    if (error == ZipError::None) error = unz::ZipArchive::Extract(*source, entry, target);
+    if (error == ZipError::None)
+        error = unz::ZipArchive::Extract(directory.Source(), entry, target);
     if (error == ZipError::None) error = target.Commit();
     if (error == ZipError::None) return 0;
     const bool systemFault = error == ZipError::WriteFailed || error == ZipError::FolderFailed;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -194,6 +195,57 @@ TEST_F(UnzipDll, AReplacedArchiveIsReadAgain) {
     ASSERT_EQ(0, Extract("second.txt"));
     ASSERT_EQ(0, Extract("first.txt"));
     EXPECT_EQ("new", Read("first.txt"));
+}
+
+TEST_F(UnzipDll, AnArchiveRewrittenToTheSameSizeIsReadAgainAndNeverKeptOpen) {
+    Write({{"a.txt", "1111", 0}});
+    ASSERT_EQ(0, Extract("a.txt"));
+    const auto written = fs::last_write_time(root_ / "setup.tws");
+    Write({{"a.txt", "2222", 0}});
+    fs::last_write_time(root_ / "setup.tws", written + std::chrono::hours(1));
+    ASSERT_EQ(0, Extract("a.txt"));
+    EXPECT_EQ("2222", Read("a.txt"));
+    // Held open, the archive would only be marked for deletion and stay until the handle closed.
+    EXPECT_TRUE(DeleteFileW((root_ / "setup.tws").c_str()));
+    EXPECT_FALSE(fs::exists(root_ / "setup.tws"));
+}
+
+// A callback that extracts from a second archive while the first entry is being written.
+fs::path nestedArchive;
+int32_t UNZIP_CALL ExtractAnotherArchive(UnzipCallbackRecord* record) {
+    if (record->action == kUnzipBlockDone && !nestedArchive.empty()) {
+        char archive[kUnzipBufferSize] = {};
+        char entry[kUnzipBufferSize] = "inner.txt";
+        nestedArchive.string().copy(archive, sizeof archive - 1);
+        nestedArchive.clear();
+        UnzipParameterRecord nested{};
+        nested.callback = Record;
+        nested.entryCount = 1;
+        nested.archivePath = archive;
+        nested.entryName = entry;
+        EXPECT_EQ(0, UnzipExtractEntry(&nested));
+    }
+    return Record(record);
+}
+
+TEST_F(UnzipDll, ACallbackMayExtractFromAnotherArchiveMeanwhile) {
+    const std::string big = ziptest::Noise(200000);
+    Write({{"outer.bin", big}});
+    nestedArchive = root_ / "other.tws";
+    std::ofstream(nestedArchive, std::ios::binary)
+        << ziptest::Build({{"inner.txt", "inner"}}).bytes;
+    char archive[kUnzipBufferSize] = {};
+    char entry[kUnzipBufferSize] = "outer.bin";
+    (root_ / "setup.tws").string().copy(archive, sizeof archive - 1);
+    UnzipParameterRecord record{};
+    record.callback = ExtractAnotherArchive;
+    record.entryCount = 1;
+    record.archivePath = archive;
+    record.entryName = entry;
+    EXPECT_EQ(0, UnzipExtractEntry(&record));
+    EXPECT_TRUE(nestedArchive.empty());
+    EXPECT_EQ(big, Read("outer.bin"));
+    EXPECT_EQ("inner", Read("inner.txt"));
 }
 
 TEST(UnzipDllExports, EntryTwoHasNoName) {
