@@ -11,15 +11,7 @@
 namespace {
 
 using unz::ZipError;
-
-class StringSink : public unz::ByteSink {
-public:
-    bool Write(const unsigned char* data, size_t size) override {
-        bytes.append(reinterpret_cast<const char*>(data), size);
-        return true;
-    }
-    std::string bytes;
-};
+using ziptest::StringSink;
 
 // The archive in memory, counting how often it is reached.
 struct CountedArchive {

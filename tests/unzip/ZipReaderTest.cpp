@@ -13,15 +13,7 @@ namespace {
 using unz::ZipArchive;
 using unz::ZipError;
 using ziptest::Entry;
-
-class StringSink : public unz::ByteSink {
-public:
-    bool Write(const unsigned char* data, size_t size) override {
-        bytes.append(reinterpret_cast<const char*>(data), size);
-        return true;
-    }
-    std::string bytes;
-};
+using ziptest::StringSink;
 
 struct Opened {
     explicit Opened(const std::string& bytes) : source(bytes.data(), bytes.size()) {

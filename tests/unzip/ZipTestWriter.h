@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "ZipReader.h"
+
 namespace ziptest {
 
 struct Entry {
@@ -38,5 +40,15 @@ struct Archive {
 Archive Build(const std::vector<Entry>& entries);
 // Bytes that deflate poorly, so that sizes stay close to what was written.
 std::string Noise(size_t size, uint32_t seed = 1);
+
+// What an extraction wrote, kept in memory.
+class StringSink : public unz::ByteSink {
+public:
+    bool Write(const unsigned char* data, size_t size) override {
+        bytes.append(reinterpret_cast<const char*>(data), size);
+        return true;
+    }
+    std::string bytes;
+};
 
 }  // namespace ziptest
