@@ -279,15 +279,6 @@ TEST_F(LibraryFormTest, TrayIconIsAddedOnceAndTakenAwayWhenSwitchedOff) {
     EXPECT_EQ(tray.messages, (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_DELETE}));
 }
 
-// A visible menu window of this thread.
-HWND OwnMenuWindow() {
-    HWND w = nullptr;
-    while ((w = FindWindowExA(nullptr, w, "#32768", nullptr)) != nullptr)
-        if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId())
-            return w;
-    return nullptr;
-}
-
 RECT menuRect;
 int menuTicks;
 void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {

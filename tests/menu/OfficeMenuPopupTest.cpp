@@ -16,15 +16,7 @@ namespace {
 
 using gui::TColor;
 using gui::TMenuItem;
-
-// A visible menu window of this thread (other test programs may show menus at the same time).
-HWND OwnMenuWindow() {
-    HWND w = nullptr;
-    while ((w = FindWindowExA(nullptr, w, "#32768", nullptr)) != nullptr)
-        if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId())
-            return w;
-    return nullptr;
-}
+using testing_support::OwnMenuWindow;
 
 // Steps run one per timer tick once the menu window shows; a watchdog closes the menu when the
 // steps do not (or the window never shows).

@@ -60,4 +60,12 @@ std::string SmallBmp(int width, int height, const std::vector<uint32_t>& rgb) {
     return bmp;
 }
 
+HWND OwnMenuWindow() {
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, "#32768", nullptr)) != nullptr)
+        if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId())
+            return w;
+    return nullptr;
+}
+
 }  // namespace testing_support

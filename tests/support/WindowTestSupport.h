@@ -20,6 +20,10 @@ void Pump(int milliseconds);
 // The client area as the control paints it (WM_PRINTCLIENT into an off-screen bitmap).
 void PrintClient(gui::TWinControl& control, gui::TBitmap& into);
 
+// A visible menu window of this thread (other test programs may show menus at the same time),
+// or nullptr.
+HWND OwnMenuWindow();
+
 // Writes the bitmap as <name>.png into $ZEMBLY_PICTURES when that is set.
 void SavePicture(const gui::TBitmap& bitmap, const std::string& name);
 
