@@ -111,7 +111,6 @@ bool HttpGet(const std::string& url, const HttpLimits& limits, const HttpEvents&
     // One clock for the whole fetch: every wait of every exchange ends by then.
     const auto end = FetchClock::now() + std::chrono::milliseconds(limits.totalMs);
 
-    std::string address = url;
     for (int redirects = 0;; ++redirects) {
         Exchange exchange(limits, end, stop);
         if (!exchange.Start(*target)) return false;
@@ -119,8 +118,7 @@ bool HttpGet(const std::string& url, const HttpLimits& limits, const HttpEvents&
         const std::string location = exchange.Reply().Header("Location");
         if (IsRedirect(status) && !location.empty()) {
             if (redirects >= limits.maxRedirects) return false;
-            address = ResolveReference(address, location);
-            auto next = ParseHttpUrl(address);
+            auto next = ParseHttpUrl(ResolveReference(RequestedAddress(*target), location));
             // Never from TLS back to plain text.
             if (!next || (target->secure && !next->secure)) return false;
             target = next;

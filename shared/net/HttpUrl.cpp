@@ -102,6 +102,13 @@ std::optional<HttpUrl> ParseHttpUrl(const std::string& url) {
     return result;
 }
 
+std::string RequestedAddress(const HttpUrl& url) {
+    const std::string host =
+        url.host.find(':') != std::string::npos ? "[" + url.host + "]" : url.host;
+    return (url.secure ? "https://" : "http://") + host + ":" + std::to_string(url.port) +
+           url.target;
+}
+
 namespace {
 
 struct UrlParts {

@@ -28,6 +28,10 @@ struct HttpUrl {
 // authority give nothing.
 std::optional<HttpUrl> ParseHttpUrl(const std::string& url);
 
+// The address as the request asks for it: scheme, host, port and the encoded target. A redirect
+// resolves against this, so that what was sent as data ("#" among it) stays data.
+std::string RequestedAddress(const HttpUrl& url);
+
 // The address a redirect's Location leads to from `base`: absolute, scheme-relative
 // ("//host/x"), absolute-path, query-only and relative references, with "." and ".." segments
 // resolved. A fragment is dropped.

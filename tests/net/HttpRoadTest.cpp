@@ -60,6 +60,15 @@ TEST_F(FetchTest, RedirectsAreFollowedToTheFinalPage) {
     EXPECT_EQ("GET /final?x HTTP/1.1", standIn_.RequestLines().back());
     standIn_.AnswerPath("/gone", Response::Redirect(302, "/404"));
     EXPECT_EQ("failed", Http("/gone"));
+
+    // A "#" the caller put into the path is sent as data, and a relative Location resolves
+    // against the path as it was asked for, not against what stands before the "#".
+    standIn_.AnswerPath("/list%232/page", [](const standin::Request& request) {
+        return request.query == "next" ? Response::Text("page two")
+                                       : Response::Redirect(302, "?next");
+    });
+    EXPECT_EQ("page two", Http("/list#2/page"));
+    EXPECT_EQ("GET /list%232/page?next HTTP/1.1", standIn_.RequestLines().back());
 }
 
 TEST_F(FetchTest, ARedirectLoopEndsInFailureWithinTheBound) {
