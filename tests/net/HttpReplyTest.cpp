@@ -96,7 +96,11 @@ TEST(HttpReplyReader, WhatIsNoHttpReplyIsBroken) {
                             "HTTP/1.1 2000 OK\r\n\r\n", "HTTP/1.1 200 OK\r\nNo colon\r\n\r\n",
                             "HTTP/1.1 200 OK\r\nBad name: x\r\n\r\n",
                             "HTTP/1.1 200 OK\r\nContent-Length: 1, 2\r\n\r\nab",
-                            "HTTP/1.1 200 OK\r\nContent-Length: -1\r\n\r\n"}) {
+                            "HTTP/1.1 200 OK\r\nContent-Length: -1\r\n\r\n",
+                            // Lengths that overflow must not wrap round to a small one.
+                            "HTTP/1.1 200 OK\r\nContent-Length: 18446744073709551617\r\n\r\nab",
+                            "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                            "10000000000000001\r\nab\r\n0\r\n\r\n"}) {
         ExpectRead(State::Broken, "", bad);
     }
     // A head that never ends is refused before it grows without bound.

@@ -71,6 +71,24 @@ TEST_F(FetchTest, RedirectsAreFollowedToTheFinalPage) {
     EXPECT_EQ("GET /list%232/page?next HTTP/1.1", standIn_.RequestLines().back());
 }
 
+TEST_F(FetchTest, ARedirectMayLeadToAnotherHostOverHttpOrHttpsOnly) {
+    standin::StandIn other;
+    other.Start();
+    other.AnswerPath("/there", [](const standin::Request& request) {
+        return Response::Text("at " + request.Header("Host"));
+    });
+    standIn_.AnswerPath("/away", Response::Redirect(302, other.Url("/there")));
+    standIn_.AnswerPath("/near", Response::Redirect(301, "//" + other.Host() + "/there"));
+    standIn_.AnswerPath("/ftp", Response::Redirect(302, "ftp://" + other.Host() + "/there"));
+    // The other host speaks no TLS, so a client that followed in plain would land.
+    standIn_.AnswerPath("/secure", Response::Redirect(302, "https://" + other.Host() + "/there"));
+    EXPECT_EQ("at " + other.Host(), Http("/away"));
+    EXPECT_EQ("at " + other.Host(), Http("/near"));
+    EXPECT_EQ("failed", Http("/ftp"));
+    EXPECT_EQ("failed", Http("/secure"));
+    EXPECT_EQ(2u, other.RequestLines().size());
+}
+
 TEST_F(FetchTest, ARedirectLoopEndsInFailureWithinTheBound) {
     standIn_.AnswerPath("/loop", Response::Redirect(302, "/loop"));
     EXPECT_EQ("failed", Http("/loop"));
