@@ -91,8 +91,15 @@ bool TcpConnection::Connect(const std::string& host, int port) {
     const auto end = std::min(fetchEnd_, FetchClock::now() + std::chrono::milliseconds(connectMs_));
     const auto lookup = StartLookup(host, port);
     if (!lookup || !WaitForHandle(lookup->done, stop_, end)) return false;
-    for (const addrinfo* a = lookup->result; a; a = a->ai_next) {
-        if (ConnectTo(a->ai_addr, static_cast<int>(a->ai_addrlen), a->ai_family, end)) return true;
+    int left = 0;
+    for (const addrinfo* a = lookup->result; a; a = a->ai_next) ++left;
+    // Each address gets an even share of the time left, so that one that swallows packets (an
+    // IPv6 route that leads nowhere, say) cannot keep the next one from being tried.
+    for (const addrinfo* a = lookup->result; a; a = a->ai_next, --left) {
+        const auto share = (end - FetchClock::now()) / left;
+        if (ConnectTo(a->ai_addr, static_cast<int>(a->ai_addrlen), a->ai_family,
+                      FetchClock::now() + share))
+            return true;
         if (Over() || FetchClock::now() >= end) return false;
     }
     return false;
