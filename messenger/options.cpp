@@ -24,7 +24,7 @@ TForm2::TForm2(gui::TComponent* owner) : TForm(owner, "TForm2") {
     GUI_CONTROLS(ComboBox2, Edit4, Label4, CheckBox1, FilenameEdit4, FilenameEdit1, FilenameEdit2,
                  ComboBox1, Edit1, Edit2, MaskEdit1, BitBtn1, BitBtn2, BitBtn3, kth);
     GUI_HANDLERS(Button1Click, Button2Click, Edit4Change, FilenameEdit4AfterDialog,
-                 FilenameEdit1AfterDialog, FilenameEdit2AfterDialog, BitBtn3Click);
+                 FilenameEdit1AfterDialog, FilenameEdit2AfterDialog, BitBtn3Click, Edit2KeyPress);
     LoadFromResource("TFORM2");
 }
 
@@ -70,4 +70,8 @@ void TForm2::BitBtn3Click(gui::TObject*) {
         gui::ShowMessage(link);
     else
         gui::MessageDlg(messenger::ShortcutNotSavedText(link, reason), gui::mtWarning, gui::mbOK);
+}
+
+void TForm2::Edit2KeyPress(gui::TObject*, char& key) {
+    if (key == '\r') BitBtn1->Click();
 }

@@ -45,6 +45,8 @@ public:
     void FilenameEdit2AfterDialog(gui::TObject* sender, std::string& name, bool& action);
     // The startup shortcut saved, then its path shown, or a warning saying why it was not.
     void BitBtn3Click(gui::TObject* sender);
+    // Enter presses OK. Published for the description to bind; none binds it.
+    void Edit2KeyPress(gui::TObject* sender, char& key);
 };
 
 extern TForm2* Form2;

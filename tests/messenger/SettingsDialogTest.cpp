@@ -78,6 +78,17 @@ TEST_F(SettingsDialog, OkWritesAndReopensTheSoundsCancelReadsBack) {
     EXPECT_EQ(Form12->MediaPlayer3->FileName(), PathOf("zSMS-Fail.wav"));
 }
 
+TEST_F(SettingsDialog, EnterInTheKeyHandlerPressesOkOtherKeysDoNothing) {
+    Form2->Edit4->SetText("by key");
+    char key = 'a';
+    Form2->Edit2KeyPress(Form2->Edit2, key);
+    EXPECT_TRUE(Form2->Visible());
+    key = '\r';
+    Form2->Edit2KeyPress(Form2->Edit2, key);
+    EXPECT_FALSE(Form2->Visible());
+    EXPECT_NE(ReadFile("zemblySMS.ini").find("\r\nSignature=by key\r\n"), std::string::npos);
+}
+
 TEST_F(SettingsDialog, SignatureLengthFollowsEveryChange) {
     // Only a settings file can hold a signature longer than one part: it is cut as it is read.
     WriteFile("zemblySMS.ini", "[zemblySMS 2.00]\r\nSignature=" + std::string(170, 's') + "\r\n");
